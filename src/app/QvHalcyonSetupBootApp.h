@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/Afx.h"
+
+// The application object: everything happens in start-up, which always returns false.
+class QvHalcyonSetupBootApp : public CWinAppEx {
+ public:
+  static constexpr const char* kApplicationName = "Quenvar Halcyon";
+
+  bool InitInstance() override;
+};

@@ -1,0 +1,4 @@
+#include "app/QvHalcyonSetupBootApp.h"
+
+// The one application object, made during static initialisation.
+QvHalcyonSetupBootApp theApp;

@@ -1,0 +1,70 @@
+#include "package/FsPath.h"
+
+#include "base/Multibyte.h"
+#include "package/TokenList.h"
+#include "platform/FileSystem.h"
+
+namespace {
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+}  // namespace
+
+template <typename StrTrait>
+QvFsPathT<StrTrait>& QvFsPathT<StrTrait>::AppendComponent(const char* component) {
+  // Only the last byte is compared: a trail byte 0x5C of a double-byte character counts as a
+  // separator here, as it does for the system's own path functions.
+  if (!this->empty() && !IsSeparator(this->back())) this->push_back(StrTrait::kSeparator);
+  if (component) this->append(component);
+  return *this;
+}
+
+template <typename StrTrait>
+bool QvFsPathT<StrTrait>::Exists() const {
+  QvFsPathT pattern(*this);
+  pattern.AppendComponent("*.*");
+  return platform::FindFirstEntry(pattern);
+}
+
+template <typename StrTrait>
+bool QvFsPathT<StrTrait>::CreateDirectoryTree() const {
+  const QvTokenList components(*this, "\\/", false);
+  const auto& tokens = components.Tokens();
+  if (tokens.size() < 2) return Exists();
+
+  const bool unc = this->size() >= 2 && IsSeparator((*this)[0]) && IsSeparator((*this)[1]);
+  const bool rootedOnCurrentDrive = !unc && !this->empty() && IsSeparator((*this)[0]);
+  std::size_t next = 0;
+  QvFsPathT built;
+  if (rootedOnCurrentDrive) {
+    // \a\b: the root is the current drive's, so every component is a folder to make.
+    built = QvFsPathT("\\");
+  } else {
+    // The first component is the root (C: or the server of \\server\share) and is neither
+    // tested nor created.
+    built = QvFsPathT(unc ? "\\\\" : "");
+    built.AppendComponent(tokens[0].c_str());
+    next = 1;
+  }
+  for (; next < tokens.size(); ++next) {
+    built.AppendComponent(tokens[next].c_str());
+    if (!built.Exists() && !platform::MakeDirectory(built)) return false;
+  }
+  return true;
+}
+
+template <typename StrTrait>
+QvFsPathT<StrTrait> QvFsPathT<StrTrait>::GetFileName() const {
+  if (this->empty()) return QvFsPathT();
+  std::size_t cut = FindLastCharOf(*this, "\\");
+  if (cut == StringType::npos) cut = FindLastCharOf(*this, "/");
+  return cut == StringType::npos ? QvFsPathT(*this) : QvFsPathT(this->substr(cut + 1));
+}
+
+template <typename StrTrait>
+QvFsPathT<StrTrait> QvFsPathT<StrTrait>::GetFileNameNoExtension() const {
+  QvFsPathT name = GetFileName();
+  const std::size_t dot = FindLastCharOf(name, ".");
+  if (dot != StringType::npos) name.resize(dot);
+  return name;
+}
+
+template class QvFsPathT<Traits::QvFsPathStrTraitA>;

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/win32/Owners.h"
+
+namespace platform::win32 {
+
+// msi.dll, bound at run time from the system folder, so that the loader never resolves it
+// (from the executable's folder first) before any of our code runs.
+class MsiLibrary {
+ public:
+  static const MsiLibrary& Instance();
+
+  decltype(&::MsiEnumProductsA) enumProducts = nullptr;
+  decltype(&::MsiEnumRelatedProductsA) enumRelatedProducts = nullptr;
+  decltype(&::MsiGetProductInfoA) getProductInfo = nullptr;
+  decltype(&::MsiGetComponentPathA) getComponentPath = nullptr;
+  decltype(&::MsiLocateComponentA) locateComponent = nullptr;
+  decltype(&::MsiSetInternalUI) setInternalUI = nullptr;
+  decltype(&::MsiEnableLogA) enableLog = nullptr;
+  decltype(&::MsiInstallProductA) installProduct = nullptr;
+
+ private:
+  MsiLibrary();
+  UniqueModule m_module;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,10 @@
+// The process entry only hands over to the application framework. The command line is not
+// read.
+#include "app/Afx.h"
+#include "platform/Module.h"
+#include "platform/win32/WindowsApi.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  platform::RestrictLibrarySearchToSystem();
+  return AfxWinMain();
+}
