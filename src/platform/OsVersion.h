@@ -4,7 +4,7 @@
 
 namespace platform {
 
-constexpr std::size_t kOsVersionRecordSize = 156;  // sizeof(OSVERSIONINFOA)
+constexpr std::size_t kOsVersionRecordSize = 156;  // sizeof(OSVERSIONINFOEXA)
 
 // GetVersionExA on a record whose size field the caller has set; the result is not reported.
 void FillVersionRecord(unsigned char* record);

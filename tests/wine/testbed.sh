@@ -17,7 +17,7 @@ start() {
   # A free display number: no socket and no lock file.
   local display=90
   while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-  Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
+  Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 </dev/null &
   echo $! >"$dir/xvfb.pid"
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
   [ -e "/tmp/.X11-unix/X$display" ] || { echo "testbed: Xvfb did not start on :$display" >&2; cat "$dir/xvfb.log" >&2; exit 1; }
@@ -26,18 +26,22 @@ export WINEPREFIX='$dir/prefix'
 export WINEDEBUG=-all
 export WINEARCH=win64
 export DISPLAY=':$display'
-export LANG=en_US.UTF-8
-export LC_ALL=en_US.UTF-8
+export LANG=C.UTF-8
+export LC_ALL=C.UTF-8
 # No Mono or Gecko installer prompts in a test prefix.
-export WINEDLLOVERRIDES='mscoree=;mshtml='
+export WINEDLLOVERRIDES="\${WINEDLLOVERRIDES:-mscoree=;mshtml=}"
 ENV
   # shellcheck source=/dev/null
   . "$dir/env"
-  if ! timeout 120 "$wine" wineboot -i >"$dir/wineboot.log" 2>&1; then
+  mkdir -p "$WINEPREFIX"
+  # Persistent from the start, so that every later program starts in about a second.
+  wineserver -p >/dev/null 2>&1 </dev/null
+  if ! timeout 120 "$wine" wineboot -i >"$dir/wineboot.log" 2>&1 </dev/null; then
     echo "testbed: wineboot failed" >&2; cat "$dir/wineboot.log" >&2; exit 1
   fi
-  wineserver -p
-  [ -f "$WINEPREFIX/system.reg" ] || { echo "testbed: the prefix was not made" >&2; exit 1; }
+  # The registry files appear only when the persistent server saves them; the folders are
+  # there at once.
+  [ -d "$WINEPREFIX/drive_c/windows/system32" ] || { echo "testbed: the prefix was not made" >&2; exit 1; }
   echo "testbed: prefix $WINEPREFIX, display $DISPLAY"
 }
 

@@ -4,7 +4,8 @@
 
 namespace platform {
 
-static_assert(sizeof(OSVERSIONINFOA) == kOsVersionRecordSize, "version record size");
+// 156 bytes is the extended record, which GetVersionExA also fills when its size says so.
+static_assert(sizeof(OSVERSIONINFOEXA) == kOsVersionRecordSize, "version record size");
 
 void FillVersionRecord(unsigned char* record) {
   // GetVersionExA is deprecated for its lies about the version, which nothing here reads.
