@@ -10,35 +10,14 @@ mkdir -p "$artefacts"
 # shellcheck source=/dev/null
 . "$QV_TESTBED/env" || { echo "answer-boxes: no test bed" >&2; exit 2; }
 
-# answer CAPTION KEY SHOT: waits for the box, photographs it and presses KEY.
-answer() {
-  local window=""
-  for _ in $(seq 300); do
-    window=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  if [ -z "$window" ]; then
-    echo "answer-boxes: no box captioned '$1' appeared" >&2
-    return 1
-  fi
-  sleep 0.5
-  import -window root "$artefacts/$3.png" 2>/dev/null || true
-  xdotool key --window "$window" "$2" 2>/dev/null
-  # Wait until this window has gone: the next box may have the same caption.
-  for _ in $(seq 100); do
-    xdotool search --name "^$1\$" 2>/dev/null | grep -qx "$window" || return 0
-    sleep 0.1
-  done
-  echo "answer-boxes: the box '$1' did not close after $2" >&2
-  return 1
-}
+# shellcheck source=boxes.sh
+. "$here/boxes.sh"
 
 "$here/wine-run.sh" "$exe" --gtest_filter='RealMessageBox.*' &
 test_pid=$!
 status=0
-answer "Error" Return error-box || status=1
-answer "Quenvar Halcyon" y question-yes || status=1
-answer "Quenvar Halcyon" n question-no || status=1
+answer_box "Error" Return "$artefacts/error-box.png" || status=1
+answer_box "Quenvar Halcyon" y "$artefacts/question-yes.png" || status=1
+answer_box "Quenvar Halcyon" n "$artefacts/question-no.png" || status=1
 if ! wait "$test_pid"; then status=1; fi
 exit $status

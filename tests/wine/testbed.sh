@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Wine test bed of one test run: a fresh prefix, a persistent wineserver and an Xvfb
-# display.   testbed.sh start DIR   |   testbed.sh stop DIR
+# display (or the display named by QV_TESTBED_DISPLAY).
+#   testbed.sh start DIR   |   testbed.sh stop DIR
 # start writes DIR/env, which wine-run.sh and the test scripts source.
 set -eu
 action=$1
@@ -8,19 +9,25 @@ dir=$2
 wine=/usr/lib/wine/wine64
 
 start() {
-  for tool in "$wine" /usr/bin/wineserver /usr/bin/Xvfb; do
+  for tool in "$wine" /usr/bin/wineserver /usr/bin/Xvfb /usr/bin/xdotool; do
     [ -x "$tool" ] || { echo "testbed: $tool is missing; run scripts/install-deps.sh" >&2; exit 1; }
   done
   stop || true
   rm -rf "$dir"
   mkdir -p "$dir"
-  # A free display number: no socket and no lock file.
-  local display=90
-  while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-  Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 </dev/null &
-  echo $! >"$dir/xvfb.pid"
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-  [ -e "/tmp/.X11-unix/X$display" ] || { echo "testbed: Xvfb did not start on :$display" >&2; cat "$dir/xvfb.log" >&2; exit 1; }
+  local display
+  if [ -n "${QV_TESTBED_DISPLAY:-}" ]; then
+    # A display of the user's: the boxes appear there.
+    display=${QV_TESTBED_DISPLAY#:}
+  else
+    # A free display number: no socket and no lock file.
+    display=90
+    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+    Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 </dev/null &
+    echo $! >"$dir/xvfb.pid"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+    [ -e "/tmp/.X11-unix/X$display" ] || { echo "testbed: Xvfb did not start on :$display" >&2; cat "$dir/xvfb.log" >&2; exit 1; }
+  fi
   cat >"$dir/env" <<ENV
 export WINEPREFIX='$dir/prefix'
 export WINEDEBUG=-all
