@@ -49,7 +49,9 @@ void CWinApp::SetApplicationName(const char* name) {
 
 CWinApp* AfxGetApp() { return g_application; }
 
-platform::ModuleHandle AfxGetResourceHandle() { return AfxGetModuleState()->m_hCurrentResourceHandle; }
+platform::ModuleHandle AfxGetResourceHandle() {
+  return AfxGetModuleState()->m_hCurrentResourceHandle;
+}
 
 bool AfxOleInit() {
   const long result = platform::InitializeOle();

@@ -11,7 +11,8 @@ constexpr std::int32_t kIntegerSize = 4;
 namespace {
 void AppendInt32Raw(ByteBuffer& buffer, std::int32_t value) {
   const auto bits = static_cast<std::uint32_t>(value);
-  for (int shift = 0; shift < 32; shift += 8) buffer.push_back(static_cast<std::uint8_t>(bits >> shift));
+  for (int shift = 0; shift < 32; shift += 8)
+    buffer.push_back(static_cast<std::uint8_t>(bits >> shift));
 }
 
 }  // namespace

@@ -21,29 +21,27 @@ void FormatV(std::string& target, const char* format, va_list args) {
   target.swap(rendered);
 }
 
+namespace {
+// Ends a va_list on every way out, including an exception from FormatV.
+struct ScopedVaEnd {
+  va_list& args;
+  ~ScopedVaEnd() { va_end(args); }
+};
+}  // namespace
+
 void Format(std::string& target, const char* format, ...) {
   va_list args;
   va_start(args, format);
-  try {
-    FormatV(target, format, args);
-  } catch (...) {
-    va_end(args);
-    throw;
-  }
-  va_end(args);
+  const ScopedVaEnd end{args};
+  FormatV(target, format, args);
 }
 
 std::string FormatString(const char* format, ...) {
   std::string result;
   va_list args;
   va_start(args, format);
-  try {
-    FormatV(result, format, args);
-  } catch (...) {
-    va_end(args);
-    throw;
-  }
-  va_end(args);
+  const ScopedVaEnd end{args};
+  FormatV(result, format, args);
   return result;
 }
 

@@ -62,16 +62,17 @@ void QvExceptionText::Load(ByteReader& reader) {
 
 QvExceptionCommon::QvExceptionCommon(const char* sourcePath, const char* functionName,
                                      std::int32_t line, std::uint32_t errorCode, std::string text)
-    : QvException(sourcePath, functionName, line), m_errorCode(errorCode), m_text(std::move(text)) {}
+    : QvException(sourcePath, functionName, line),
+      m_errorCode(errorCode),
+      m_text(std::move(text)) {}
 
 std::string QvExceptionCommon::GetMessage() const {
   const std::string systemText =
       m_errorCode == 0 ? std::string() : TrimString(platform::GetSystemMessageText(m_errorCode));
   const unsigned code = m_errorCode;
   const std::string message =
-      systemText.empty()
-          ? FormatString("(%#x) %s", code, m_text.c_str())
-          : FormatString("%s (%#x)\n\n%s", systemText.c_str(), code, m_text.c_str());
+      systemText.empty() ? FormatString("(%#x) %s", code, m_text.c_str())
+                         : FormatString("%s (%#x)\n\n%s", systemText.c_str(), code, m_text.c_str());
   return TrimString(message);
 }
 

@@ -9,8 +9,9 @@
 #include "msi/ProductFinder2.h"
 
 namespace {
-constexpr std::uint32_t kLogMode = 0x3FDF;  // every INSTALLLOGMODE_ flag up to 0x2000 but FILESINUSE
-constexpr std::uint32_t kLogReplace = 0;    // replace an existing log, no flush per line
+constexpr std::uint32_t kLogMode =
+    0x3FDF;                               // every INSTALLLOGMODE_ flag up to 0x2000 but FILESINUSE
+constexpr std::uint32_t kLogReplace = 0;  // replace an existing log, no flush per line
 constexpr std::size_t kProductCodeBuffer = 64;
 }  // namespace
 
@@ -34,7 +35,8 @@ QvTokenList CProductInstaller::GetFeatures() { return QvTokenList(); }
 
 bool CProductInstaller::IsProductInstalled(const std::string& productCode) const {
   char buffer[kProductCodeBuffer] = {};
-  for (std::uint32_t index = 0; msi::Service().EnumProducts(index, buffer) == msi::kSuccess; ++index) {
+  for (std::uint32_t index = 0; msi::Service().EnumProducts(index, buffer) == msi::kSuccess;
+       ++index) {
     // Byte for byte: a code that differs only in letter case is another product.
     if (productCode == std::string(buffer, strnlen(buffer, sizeof(buffer)))) return true;
   }

@@ -28,13 +28,16 @@ CRefCountPtr<CMsiPackageDesc> CMsiPackageDescVector::FindPackageWithRelatedProdu
   return CRefCountPtr<CMsiPackageDesc>();
 }
 
-CProductFinder2::CProductFinder2(const std::string& upgradeCode) { FindRelatedProduct(upgradeCode); }
+CProductFinder2::CProductFinder2(const std::string& upgradeCode) {
+  FindRelatedProduct(upgradeCode);
+}
 
 bool CProductFinder2::FindRelatedProduct(const std::string& upgradeCode) {
   if (upgradeCode.empty()) return false;
   char buffer[kRelatedProductBuffer] = {};
   for (std::uint32_t index = 0;; ++index) {
-    if (msi::Service().EnumRelatedProducts(upgradeCode.c_str(), 0, index, buffer) != msi::kSuccess) {
+    if (msi::Service().EnumRelatedProducts(upgradeCode.c_str(), 0, index, buffer) !=
+        msi::kSuccess) {
       return false;
     }
     if (buffer[0] != '\0') break;
@@ -67,8 +70,8 @@ bool CProductFinder2::IsInstalledVersionOlder(CVersionNumber version) const {
 std::string CProductFinder2::GetOldInstallationPath() const {
   // The state is not examined, except that a folder longer than the buffer (-3) is read
   // whole instead of passed on cut. A failed lookup leaves the cleared buffer: empty text.
-  const auto located =
-      msi::AskGrowing(kLocationBuffer, msi::kStateMoreData, [&](char* buffer, std::uint32_t* length) {
+  const auto located = msi::AskGrowing(
+      kLocationBuffer, msi::kStateMoreData, [&](char* buffer, std::uint32_t* length) {
         return msi::Service().LocateComponent(ProductCode.c_str(), buffer, length);
       });
   return located.text.substr(0, std::min<std::size_t>(located.text.size(), located.length));

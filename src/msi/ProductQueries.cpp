@@ -10,9 +10,11 @@ constexpr std::uint32_t kInitialChars = 260;
 std::string QueryProductInfo(const std::string& productCode, const std::string& attribute) {
   if (productCode.empty()) return std::string();
   // 234 (ERROR_MORE_DATA) reports the length needed without the terminator.
-  const auto answer = msi::AskGrowing(kInitialChars, msi::kMoreData, [&](char* buffer, std::uint32_t* length) {
-    return msi::Service().GetProductInfo(productCode.c_str(), attribute.c_str(), buffer, length);
-  });
+  const auto answer =
+      msi::AskGrowing(kInitialChars, msi::kMoreData, [&](char* buffer, std::uint32_t* length) {
+        return msi::Service().GetProductInfo(productCode.c_str(), attribute.c_str(), buffer,
+                                             length);
+      });
   return answer.result == msi::kSuccess ? answer.text : std::string();
 }
 

@@ -11,8 +11,10 @@ std::int32_t ToPart(const std::string& token) {
   // strtol reports overflow by clamping to long, which may be 64 bits wide.
   errno = 0;
   const long long value = std::strtoll(token.c_str(), nullptr, 10);
-  if (value > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-  if (value < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+  if (value > std::numeric_limits<std::int32_t>::max())
+    return std::numeric_limits<std::int32_t>::max();
+  if (value < std::numeric_limits<std::int32_t>::min())
+    return std::numeric_limits<std::int32_t>::min();
   return static_cast<std::int32_t>(value);
 }
 }  // namespace
@@ -23,7 +25,8 @@ CVersionNumber::CVersionNumber(const std::string& text, const std::string& separ
     position = text.find_first_not_of(separators, position);
     if (position == std::string::npos) return;
     const std::size_t end = text.find_first_of(separators, position);
-    push_back(ToPart(text.substr(position, end == std::string::npos ? std::string::npos : end - position)));
+    push_back(ToPart(
+        text.substr(position, end == std::string::npos ? std::string::npos : end - position)));
     if (end == std::string::npos) return;
     position = end + 1;
   }

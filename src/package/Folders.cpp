@@ -4,7 +4,7 @@
 #include "platform/ShellFolder.h"
 
 namespace {
-constexpr int kCommonAppDataCreate = 0x8023;  // CSIDL_COMMON_APPDATA | CSIDL_FLAG_CREATE
+constexpr int kCommonAppDataCreate = 0x8023;   // CSIDL_COMMON_APPDATA | CSIDL_FLAG_CREATE
 constexpr std::uint32_t kDefaultLocation = 1;  // SHGFP_TYPE_DEFAULT, not a redirected folder
 }  // namespace
 

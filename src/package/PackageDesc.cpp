@@ -42,7 +42,8 @@ std::string CreateGuidString() {
 void WriteResourceToFile(const char* path, unsigned short resourceId) {
   const std::string target = FromCText(path);
   platform::RemoveFile(target);
-  const platform::ResourceBytes resource = platform::FindMsiResource(AfxGetResourceHandle(), resourceId);
+  const platform::ResourceBytes resource =
+      platform::FindMsiResource(AfxGetResourceHandle(), resourceId);
   const QvFileWrite file(platform::OpenFileForWrite(target));
   if (!file.IsValid() || resource.data == nullptr) return;
   // One write straight from the loaded resource: no copy of the package is made.

@@ -12,7 +12,8 @@ QvTokenList::QvTokenList(const std::string& text, std::string delimiters, bool t
   };
   std::size_t position = 0;
   for (;;) {
-    while (position < text.size() && isDelimiter(position, NextCharPosition(text, position))) ++position;
+    while (position < text.size() && isDelimiter(position, NextCharPosition(text, position)))
+      ++position;
     const std::size_t start = position;
     while (position < text.size()) {
       const std::size_t next = NextCharPosition(text, position);

@@ -10,7 +10,8 @@
 
 int main() {
   char code[64] = {};
-  for (std::uint32_t index = 0; msi::SystemService().EnumProducts(index, code) == msi::kSuccess; ++index) {
+  for (std::uint32_t index = 0; msi::SystemService().EnumProducts(index, code) == msi::kSuccess;
+       ++index) {
     std::string folder = QueryProductInfo(code, "InstallLocation");
     if (folder.empty()) folder = QueryComponentPath(code, code);
     std::printf("%s\t%s\t%s\t%s\n", code, QueryProductInfo(code, "ProductName").c_str(),

@@ -25,7 +25,8 @@ std::vector<std::string> ScriptedMsiService::CallNames() const {
   return names;
 }
 
-std::vector<ScriptedMsiService::Call> ScriptedMsiService::CallsNamed(const std::string& name) const {
+std::vector<ScriptedMsiService::Call> ScriptedMsiService::CallsNamed(
+    const std::string& name) const {
   std::vector<Call> found;
   for (const Call& call : calls) {
     if (call.name == name) found.push_back(call);
@@ -40,9 +41,11 @@ std::uint32_t ScriptedMsiService::EnumProducts(std::uint32_t index, char* buffer
   return msi::kSuccess;
 }
 
-std::uint32_t ScriptedMsiService::EnumRelatedProducts(const char* upgradeCode, std::uint32_t reserved,
-                                                      std::uint32_t index, char* buffer) {
-  calls.push_back({"MsiEnumRelatedProductsA", {Text(upgradeCode), Number(reserved), Number(index)}});
+std::uint32_t ScriptedMsiService::EnumRelatedProducts(const char* upgradeCode,
+                                                      std::uint32_t reserved, std::uint32_t index,
+                                                      char* buffer) {
+  calls.push_back(
+      {"MsiEnumRelatedProductsA", {Text(upgradeCode), Number(reserved), Number(index)}});
   const auto family = relatedProducts.find(Text(upgradeCode));
   if (family == relatedProducts.end() || index >= family->second.size()) return msi::kNoMoreItems;
   std::snprintf(buffer, 39, "%s", family->second[index].c_str());
@@ -74,8 +77,9 @@ std::int32_t ScriptedMsiService::LocateComponent(const char* component, char* bu
 }
 
 int ScriptedMsiService::SetInternalUI(int level, void** ownerWindow) {
-  calls.push_back({"MsiSetInternalUI", {Number(level), ownerWindow ? "owner" : "(null)",
-                                        ownerWindow && *ownerWindow ? "set" : "null"}});
+  calls.push_back({"MsiSetInternalUI",
+                   {Number(level), ownerWindow ? "owner" : "(null)",
+                    ownerWindow && *ownerWindow ? "set" : "null"}});
   return msi::kUiLevelFull;
 }
 
@@ -90,7 +94,8 @@ std::uint32_t ScriptedMsiService::InstallProduct(const char* packagePath, const 
   return installResult;
 }
 
-std::int32_t ScriptedMsiService::CreateInstallerObject(std::unique_ptr<msi::IInstallerObject>* object) {
+std::int32_t ScriptedMsiService::CreateInstallerObject(
+    std::unique_ptr<msi::IInstallerObject>* object) {
   calls.push_back({"CreateInstallerObject", {}});
   if (createResult != 0) return createResult;
   return msi::SystemService().CreateInstallerObject(object);

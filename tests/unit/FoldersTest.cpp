@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "TestFiles.h"
 #include "package/Folders.h"
 #include "package/FsPath.h"
@@ -50,11 +53,8 @@ TEST(CreateDirectoryTree, StopsAtAFolderThatCannotBeMade) {
 
 TEST(GetPackageCacheFolder, IsMsiCacheBelowTheCommonAppDataFolder) {
   const QvFsPath appData = GetCommonAppDataFolder();
-#if defined(_WIN32)
+  // Wine's real folder, and the host's stand-in for it.
   EXPECT_EQ("C:\\ProgramData", static_cast<std::string>(appData));
-#else
-  EXPECT_EQ("C:\\ProgramData", static_cast<std::string>(appData));
-#endif
   const QvFsPath cache = GetPackageCacheFolder();
   EXPECT_EQ(static_cast<std::string>(appData) + "\\MSI Cache", static_cast<std::string>(cache));
   EXPECT_TRUE(cache.Exists());
@@ -74,6 +74,21 @@ TEST(GetPackageCacheFolder, CreatesTheFolderOnFirstUse) {
   EXPECT_FALSE(QvFsPath((appData + "\\MSI Cache").c_str()).Exists());
   EXPECT_EQ(appData + "\\MSI Cache", static_cast<std::string>(GetPackageCacheFolder()));
   EXPECT_TRUE(QvFsPath((appData + "\\MSI Cache").c_str()).Exists());
+}
+
+TEST(CreateDirectoryTree, UncPathNeverTestsOrCreatesTheServer) {
+  const std::string unc = "\\\\qv-server-" + std::to_string(std::rand()) + "\\share";
+  EXPECT_FALSE(QvFsPath((unc + "\\dir").c_str()).CreateDirectoryTree());
+  // With the share there (the host maps \\server\share onto a folder), dir is made in it.
+  ASSERT_TRUE(std::filesystem::create_directories(platform::host::ToHostPath(unc)));
+  EXPECT_TRUE(QvFsPath((unc + "\\dir").c_str()).CreateDirectoryTree());
+  EXPECT_TRUE(QvFsPath((unc + "\\dir").c_str()).Exists());
+}
+
+TEST(CreateDirectoryTree, PathOnTheCurrentDrivesRootIsKeptRooted) {
+  const std::string rooted = "\\qv-rooted-" + std::to_string(std::rand()) + "\\a";
+  EXPECT_TRUE(QvFsPath(rooted.c_str()).CreateDirectoryTree());
+  EXPECT_TRUE(QvFsPath(("C:" + rooted).c_str()).Exists());
 }
 
 TEST(HostDrive, MapsWindowsPathsOntoTheHost) {

@@ -4,6 +4,7 @@
 
 #include "Fixtures.h"
 #include "ScriptedMsiService.h"
+#include "TestFiles.h"
 #include "app/CreateProductInstaller.h"
 #include "app/QvHalcyonSetupBootApp.h"
 #include "base/QvException.h"
@@ -49,7 +50,8 @@ class Proceed : public ::testing::Test {
   }
   std::vector<std::string> InstallProperties() const {
     std::vector<std::string> properties;
-    for (const auto& call : service.CallsNamed("MsiInstallProductA")) properties.push_back(call.arguments[1]);
+    for (const auto& call : service.CallsNamed("MsiInstallProductA"))
+      properties.push_back(call.arguments[1]);
     return properties;
   }
 
@@ -100,9 +102,8 @@ TEST_F(Proceed, FreshInstallInTheProceduresOrder) {
   const std::vector<std::string> expected = {
       "CreateInstallerObject", "MsiEnumRelatedProductsA",  // package choice
       "CreateInstallerObject", "MsiEnumProductsA",         // same-product test
-      "MsiSetInternalUI",
-      "CreateInstallerObject", "MsiEnumRelatedProductsA",  // the finder
-      "CreateInstallerObject", "MsiGetProductInfoA",       // older-version test
+      "MsiSetInternalUI",      "CreateInstallerObject",   "MsiEnumRelatedProductsA",  // the finder
+      "CreateInstallerObject", "MsiGetProductInfoA",  // older-version test
       "MsiInstallProductA"};
   EXPECT_EQ(expected, service.CallNames());
   const auto ui = service.CallsNamed("MsiSetInternalUI");
@@ -144,9 +145,10 @@ TEST_F(Proceed, OlderVersionReplacedAfterYes) {
   EXPECT_EQ(kQuestion, boxes[0].text);
   EXPECT_EQ("Quenvar Halcyon", boxes[0].caption);
   EXPECT_EQ(0x24u, boxes[0].type);
-  EXPECT_EQ(std::vector<std::string>{std::string(kFresh) +
-                                     " OLDINSTALLATIONPATH=\"C:\\Program Files\\Quenvar Halcyon 1.0\\\""},
-            InstallProperties());
+  EXPECT_EQ(
+      std::vector<std::string>{std::string(kFresh) +
+                               " OLDINSTALLATIONPATH=\"C:\\Program Files\\Quenvar Halcyon 1.0\\\""},
+      InstallProperties());
 }
 
 TEST_F(Proceed, OlderVersionKeptAfterNoOrAFailedBox) {
@@ -186,8 +188,9 @@ TEST_F(Proceed, SameProductWithALowerVersionGetsReinstallAllAndTheOldPath) {
   TestInstaller installer(DemoPackage());
   installer.Proceed();
   EXPECT_EQ(1u, boxes.size());
-  EXPECT_EQ(std::vector<std::string>{std::string(kReinstallAll) + " OLDINSTALLATIONPATH=\"C:\\H\\\""},
-            InstallProperties());
+  EXPECT_EQ(
+      std::vector<std::string>{std::string(kReinstallAll) + " OLDINSTALLATIONPATH=\"C:\\H\\\""},
+      InstallProperties());
 }
 
 TEST_F(Proceed, FeaturesInBothForms) {
@@ -211,7 +214,8 @@ TEST_F(Proceed, ExtraArgumentsFollowDirectly) {
 
 TEST_F(Proceed, LoggingOnTheX64PackageWritesItsLog) {
   TestInstaller installer(
-      CRefCountPtr<CMsiPackageDesc>(new CMsiPackageDesc(129, "QvHalcyonSetupENx64.msi", true)), true);
+      CRefCountPtr<CMsiPackageDesc>(new CMsiPackageDesc(129, "QvHalcyonSetupENx64.msi", true)),
+      true);
   installer.Proceed();
   const auto log = service.CallsNamed("MsiEnableLogA");
   ASSERT_EQ(1u, log.size());
@@ -267,22 +271,45 @@ TEST_F(Proceed, ConfirmUpgradeOfTheRootClassAsksNothing) {
   EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(Proceed, VariantsHoldOneExtractedPackage) {
-  CProductInstallerX64 installer;
-  ASSERT_EQ(1u, installer.Packages().size());
-  const auto& package = installer.Packages().front();
-  EXPECT_EQ(1, package->GetRefCount());
+template <typename Variant>
+void ExpectOneExtractedPackage(const char* fileName, const char* embedded) {
+  SCOPED_TRACE(fileName);
+  std::string path;
   {
-    const auto held = installer.GetDefaultPackage();
-    EXPECT_EQ(2, package->GetRefCount());
+    Variant installer;
+    ASSERT_EQ(1u, installer.Packages().size());
+    const auto& package = installer.Packages().front();
+    EXPECT_EQ(1, package->GetRefCount());
+    {
+      const auto held = installer.GetDefaultPackage();
+      EXPECT_EQ(2, package->GetRefCount());
+    }
+    EXPECT_EQ(1, package->GetRefCount());
+    path = package->GetPath();
+    EXPECT_EQ(fileName, static_cast<std::string>(package->GetPath().GetFileName()));
+    EXPECT_NE(std::string::npos, path.find("C:\\ProgramData\\MSI Cache\\{"));
   }
-  EXPECT_EQ(1, package->GetRefCount());
-  EXPECT_EQ("QvHalcyonSetupENx64.msi", static_cast<std::string>(package->GetPath().GetFileName()));
+  // Destroying the variant leaves the package on disk.
+  EXPECT_TRUE(ReadFileBytes(path) == ReadFileBytes(embedded));
+}
+
+TEST_F(Proceed, VariantsHoldOneExtractedPackage) {
+  ExpectOneExtractedPackage<CProductInstallerX64>("QvHalcyonSetupENx64.msi",
+                                                  fixtures::kEmbeddedX64);
+  ExpectOneExtractedPackage<CProductInstallerX86>("QvHalcyonSetupENx86.msi",
+                                                  fixtures::kEmbeddedX86);
+}
+
+TEST_F(Proceed, VariantsAskBeforeAnUpgradeAndAcceptOnlyYes) {
+  CProductInstallerX86 installer;
   for (const int reply : {platform::kIdYes, platform::kIdNo, 0}) {
     answer = reply;
     EXPECT_EQ(reply == platform::kIdYes, installer.ConfirmUpgrade());
   }
-  EXPECT_EQ(3u, boxes.size());
+  ASSERT_EQ(3u, boxes.size());
+  EXPECT_EQ(kQuestion, boxes[2].text);
+  EXPECT_EQ("Quenvar Halcyon", boxes[2].caption);
+  EXPECT_EQ(0x24u, boxes[2].type);
 }
 
 TEST(CreateProductInstaller, ChoosesTheVariantByBitness) {

@@ -86,7 +86,8 @@ void ExpectCreationError(std::uint32_t code) {
     EXPECT_EQ("CMsiSql::CMsiSql", error.FunctionName());
     EXPECT_EQ(7, error.Line());
     EXPECT_EQ(code, error.ErrorCode());
-    EXPECT_NE(std::string::npos, error.GetMessage().find("Failed to create Windows installer object."));
+    EXPECT_NE(std::string::npos,
+              error.GetMessage().find("Failed to create Windows installer object."));
   }
 }
 

@@ -13,12 +13,8 @@ TEST(TrimString, RemovesCRuntimeWhiteSpaceAtBothEnds) {
     const char* expected;
   };
   const Case kCases[] = {
-      {"", ""},
-      {" \t\r\n \v\f", ""},
-      {"\tabc \r\n", "abc"},
-      {"a b", "a b"},
-      {"  x", "x"},
-      {"x  ", "x"},
+      {"", ""},       {" \t\r\n \v\f", ""}, {"\tabc \r\n", "abc"},
+      {"a b", "a b"}, {"  x", "x"},         {"x  ", "x"},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.input);

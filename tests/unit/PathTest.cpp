@@ -13,9 +13,14 @@ TEST(AppendComponent, AddsOneBackslashWhenNeeded) {
     const char* expected;
   };
   const Case kCases[] = {
-      {"", "b", "b"},           {"C:", "b", "C:\\b"},         {"C:\\a\\", "b", "C:\\a\\b"},
-      {"C:/a/", "b", "C:/a/b"}, {"C:\\a", "", "C:\\a\\"},     {"C:\\a", "\\b", "C:\\a\\\\b"},
-      {"C:\\a", nullptr, "C:\\a\\"}, {"", "", ""},
+      {"", "b", "b"},
+      {"C:", "b", "C:\\b"},
+      {"C:\\a\\", "b", "C:\\a\\b"},
+      {"C:/a/", "b", "C:/a/b"},
+      {"C:\\a", "", "C:\\a\\"},
+      {"C:\\a", "\\b", "C:\\a\\\\b"},
+      {"C:\\a", nullptr, "C:\\a\\"},
+      {"", "", ""},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(std::string(c.path) + " + " + (c.component ? c.component : "(null)"));
@@ -53,10 +58,23 @@ TEST(GetFileName, NeverCutsADoubleByteCharacter) {
   const platform::ScopedLeadByteCodePage shiftJis(932);
   // 0x95 0x5C (a kanji) has a backslash as its trail byte, 0x83 0x2E... is not used by
   // Shift-JIS, but 0x82 0x2E must not count as a dot either.
-  const QvFsPath path("C:\\\x95\x5C\\\x95\x5C" "a.msi");
-  EXPECT_EQ("\x95\x5C" "a.msi", static_cast<std::string>(path.GetFileName()));
-  EXPECT_EQ("\x95\x5C" "a", static_cast<std::string>(path.GetFileNameNoExtension()));
-  EXPECT_EQ("x\x82\x2E" "y", static_cast<std::string>(QvFsPath("x\x82\x2E" "y").GetFileNameNoExtension()));
+  const QvFsPath path(
+      "C:\\\x95\x5C\\\x95\x5C"
+      "a.msi");
+  EXPECT_EQ(
+      "\x95\x5C"
+      "a.msi",
+      static_cast<std::string>(path.GetFileName()));
+  EXPECT_EQ(
+      "\x95\x5C"
+      "a",
+      static_cast<std::string>(path.GetFileNameNoExtension()));
+  EXPECT_EQ(
+      "x\x82\x2E"
+      "y",
+      static_cast<std::string>(QvFsPath("x\x82\x2E"
+                                        "y")
+                                   .GetFileNameNoExtension()));
 }
 
 TEST(QvFsPath, IsAValue) {
@@ -92,8 +110,14 @@ TEST(QvTokenList, SplitsAtDelimiterRuns) {
 
 TEST(QvTokenList, DoubleByteTrailIsNotADelimiter) {
   const platform::ScopedLeadByteCodePage shiftJis(932);
-  const std::vector<std::string> expected = {"C:", "\x95\x5C" "x", "y"};
-  EXPECT_EQ(expected, QvTokenList("C:\\\x95\x5C" "x\\y", "\\/", false).Tokens());
+  const std::vector<std::string> expected = {"C:",
+                                             "\x95\x5C"
+                                             "x",
+                                             "y"};
+  EXPECT_EQ(expected, QvTokenList("C:\\\x95\x5C"
+                                  "x\\y",
+                                  "\\/", false)
+                          .Tokens());
 }
 
 TEST(QvTokenList, JoinsWithComma) {

@@ -111,7 +111,8 @@ TEST_F(ProductFinder, InstalledVersionOlder) {
     SCOPED_TRACE(std::string(c.installed) + " vs " + c.package);
     service.productInfo[{kFirst, "VersionString"}] = c.installed;
     const CProductFinder2 finder(kFamily);
-    EXPECT_EQ(c.older, finder.IsInstalledVersionOlder(CVersionNumber(c.package, VersionSeparators)));
+    EXPECT_EQ(c.older,
+              finder.IsInstalledVersionOlder(CVersionNumber(c.package, VersionSeparators)));
   }
 }
 
@@ -142,15 +143,18 @@ TEST_F(ProductFinder, OldInstallationPathLongerThanTheBufferIsReadWhole) {
 
 TEST_F(ProductFinder, PackageWithAnInstalledFamily) {
   CMsiPackageDescVector list;
-  list.push_back(CRefCountPtr<CMsiPackageDesc>(new CMsiPackageDesc(QvFsPath(fixtures::kOlder), true)));
-  list.push_back(CRefCountPtr<CMsiPackageDesc>(new CMsiPackageDesc(QvFsPath(fixtures::kLongPublisher), true)));
+  list.push_back(
+      CRefCountPtr<CMsiPackageDesc>(new CMsiPackageDesc(QvFsPath(fixtures::kOlder), true)));
+  list.push_back(
+      CRefCountPtr<CMsiPackageDesc>(new CMsiPackageDesc(QvFsPath(fixtures::kLongPublisher), true)));
   EXPECT_TRUE(list.FindPackageWithRelatedProduct().IsNull());
 
   service.relatedProducts[fixtures::kOtherUpgradeCode] = {kFirst};
   EXPECT_EQ(list[1].Get(), list.FindPackageWithRelatedProduct().Get());
   service.relatedProducts[fixtures::kUpgradeCode] = {kSecond};
   EXPECT_EQ(list[0].Get(), list.FindPackageWithRelatedProduct().Get());
-  for (const auto& call : service.CallsNamed("MsiEnumRelatedProductsA")) EXPECT_EQ("0", call.arguments[2]);
+  for (const auto& call : service.CallsNamed("MsiEnumRelatedProductsA"))
+    EXPECT_EQ("0", call.arguments[2]);
 }
 
 }  // namespace

@@ -37,7 +37,13 @@ TEST(QvException, SourceIsTheFileNamePartOfThePath) {
 TEST(QvException, SourceRuleStepsOverDoubleByteCharacters) {
   const platform::ScopedLeadByteCodePage shiftJis(932);
   // 0x95 0x5C is one character whose trail byte is a backslash.
-  EXPECT_EQ("\x95\x5C" "x", QvExceptionText("d:\\\x95\x5C" "x", nullptr, 1, "m").Source());
+  EXPECT_EQ(
+      "\x95\x5C"
+      "x",
+      QvExceptionText("d:\\\x95\x5C"
+                      "x",
+                      nullptr, 1, "m")
+          .Source());
 }
 
 TEST(QvException, KindsAndFields) {
@@ -59,7 +65,8 @@ TEST(QvExceptionCommon, MessageForms) {
     const char* expected;
   };
   const Case kCases[] = {
-      {0, "Failed to create Windows installer object.", "(0) Failed to create Windows installer object."},
+      {0, "Failed to create Windows installer object.",
+       "(0) Failed to create Windows installer object."},
       {0, "", "(0)"},
       {0x2000FFFF, "t", "(0x2000ffff) t"},
   };
@@ -154,11 +161,11 @@ TEST(SaveLoad, RoundTripsBothKinds) {
 TEST(SaveLoad, ByteFormat) {
   const ByteBuffer bytes = Saved(QvExceptionCommon("ab", "", 7, 0x11223344, "z"));
   const ByteBuffer expected = {
-      0x01, 2, 0, 0, 0, 'a', 'b',      // source
-      0x01, 0, 0, 0, 0,                // empty function name: marker and length 0
-      4, 0, 0, 0, 7, 0, 0, 0,          // line
-      4, 0, 0, 0, 0x44, 0x33, 0x22, 0x11,  // error code
-      0x01, 1, 0, 0, 0, 'z',           // text
+      0x01, 2, 0, 0, 0,    'a',  'b',         // source
+      0x01, 0, 0, 0, 0,                       // empty function name: marker and length 0
+      4,    0, 0, 0, 7,    0,    0,    0,     // line
+      4,    0, 0, 0, 0x44, 0x33, 0x22, 0x11,  // error code
+      0x01, 1, 0, 0, 0,    'z',               // text
   };
   EXPECT_EQ(expected, bytes);
 }
@@ -188,7 +195,8 @@ TEST(SaveLoad, MalformedInputNeverTakesBytesThatAreNotThere) {
       {"NUL inside", {0x01, 3, 0, 0, 0, 'a', 0, 'b'}, "a", 99},
       {"integer of size 8",
        {0x01, 1, 0, 0, 0, 's', 0x01, 0, 0, 0, 0, 8, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8},
-       "s", 99},
+       "s",
+       99},
       {"integer cut", {0x01, 1, 0, 0, 0, 's', 0x01, 0, 0, 0, 0, 4, 0, 0, 0, 1, 2}, "s", 99},
       {"integer whole", {0x01, 1, 0, 0, 0, 's', 0x01, 0, 0, 0, 0, 4, 0, 0, 0, 5, 0, 0, 0}, "s", 5},
   };

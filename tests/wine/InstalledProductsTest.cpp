@@ -52,7 +52,8 @@ TEST_F(InstalledProducts, NothingOfTheFamilyInstalled) {
   EXPECT_FALSE(finder.IsInstalledVersionOlder(CVersionNumber("9", VersionSeparators)));
   EXPECT_EQ("", finder.GetOldInstallationPath());
   CMsiPackageDescVector list;
-  list.push_back(CRefCountPtr<CMsiPackageDesc>(new CMsiPackageDesc(QvFsPath(fixtures::kDemoX64), true)));
+  list.push_back(
+      CRefCountPtr<CMsiPackageDesc>(new CMsiPackageDesc(QvFsPath(fixtures::kDemoX64), true)));
   EXPECT_TRUE(list.FindPackageWithRelatedProduct().IsNull());
 }
 
@@ -78,7 +79,8 @@ TEST_F(InstalledProducts, OlderMemberOfTheFamilyIsFoundAndRecognised) {
   const Case kCases[] = {{"1.0.5", true}, {"1.2.0.0", true}, {"1.0.4.0", false}, {"1.0.3", false}};
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.package);
-    EXPECT_EQ(c.older, finder.IsInstalledVersionOlder(CVersionNumber(c.package, VersionSeparators)));
+    EXPECT_EQ(c.older,
+              finder.IsInstalledVersionOlder(CVersionNumber(c.package, VersionSeparators)));
   }
 }
 
@@ -92,8 +94,10 @@ TEST_F(InstalledProducts, NewerMemberIsNotOlder) {
 TEST_F(InstalledProducts, PackageListFindsTheDescriptorWhoseFamilyIsInstalled) {
   InstallFixture(fixtures::kLongPublisher, fixtures::kLongPublisherProduct);
   CMsiPackageDescVector list;
-  list.push_back(CRefCountPtr<CMsiPackageDesc>(new CMsiPackageDesc(QvFsPath(fixtures::kDemoX64), true)));
-  list.push_back(CRefCountPtr<CMsiPackageDesc>(new CMsiPackageDesc(QvFsPath(fixtures::kLongPublisher), true)));
+  list.push_back(
+      CRefCountPtr<CMsiPackageDesc>(new CMsiPackageDesc(QvFsPath(fixtures::kDemoX64), true)));
+  list.push_back(
+      CRefCountPtr<CMsiPackageDesc>(new CMsiPackageDesc(QvFsPath(fixtures::kLongPublisher), true)));
   EXPECT_EQ(list[1].Get(), list.FindPackageWithRelatedProduct().Get());
 }
 

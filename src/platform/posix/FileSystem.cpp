@@ -13,16 +13,23 @@ namespace platform {
 
 namespace {
 // File descriptors are stored one up, so that descriptor 0 is not the null handle.
-FileHandle FromDescriptor(int fd) { return reinterpret_cast<FileHandle>(static_cast<std::intptr_t>(fd) + 1); }
-int ToDescriptor(FileHandle file) { return static_cast<int>(reinterpret_cast<std::intptr_t>(file) - 1); }
+FileHandle FromDescriptor(int fd) {
+  return reinterpret_cast<FileHandle>(static_cast<std::intptr_t>(fd) + 1);
+}
+int ToDescriptor(FileHandle file) {
+  return static_cast<int>(reinterpret_cast<std::intptr_t>(file) - 1);
+}
 }  // namespace
 
-FileHandle InvalidFileHandle() { return reinterpret_cast<FileHandle>(static_cast<std::intptr_t>(-1)); }
+FileHandle InvalidFileHandle() {
+  return reinterpret_cast<FileHandle>(static_cast<std::intptr_t>(-1));
+}
 
 bool FindFirstEntry(const std::string& pattern) {
   // The only pattern in use is <folder>\*.*, which matches every entry, "." included.
   std::string folder = pattern;
-  if (folder.size() >= 3 && folder.compare(folder.size() - 3, 3, "*.*") == 0) folder.resize(folder.size() - 3);
+  if (folder.size() >= 3 && folder.compare(folder.size() - 3, 3, "*.*") == 0)
+    folder.resize(folder.size() - 3);
   std::string hostFolder = host::ToHostPath(folder);
   if (hostFolder.empty()) hostFolder = ".";
   DIR* directory = opendir(hostFolder.c_str());
@@ -31,12 +38,15 @@ bool FindFirstEntry(const std::string& pattern) {
   return true;
 }
 
-bool MakeDirectory(const std::string& path) { return mkdir(host::ToHostPath(path).c_str(), 0777) == 0; }
+bool MakeDirectory(const std::string& path) {
+  return mkdir(host::ToHostPath(path).c_str(), 0777) == 0;
+}
 
 void RemoveFile(const std::string& path) { unlink(host::ToHostPath(path).c_str()); }
 
 FileHandle OpenFileForWrite(const std::string& path) {
-  const int fd = open(host::ToHostPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const int fd =
+      open(host::ToHostPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   return fd < 0 ? InvalidFileHandle() : FromDescriptor(fd);
 }
 

@@ -21,9 +21,9 @@ int GuidToRegistryText(const std::uint8_t (&b)[16], char16_t* buffer, int maxCha
   char text[kChars + 1];
   // Data1, Data2 and Data3 are stored little-endian, as in a Windows GUID.
   std::snprintf(text, sizeof(text),
-                "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}", b[3], b[2],
-                b[1], b[0], b[5], b[4], b[7], b[6], b[8], b[9], b[10], b[11], b[12], b[13], b[14],
-                b[15]);
+                "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}", b[3],
+                b[2], b[1], b[0], b[5], b[4], b[7], b[6], b[8], b[9], b[10], b[11], b[12], b[13],
+                b[14], b[15]);
   for (int i = 0; i < kChars; ++i) buffer[i] = static_cast<char16_t>(text[i]);
   return kChars;
 }

@@ -35,7 +35,8 @@ std::string ToHostPath(const std::string& windowsPath) {
     prefix = drive == 'z' ? std::string() : DriveRoot() + "/" + drive;
     rest = windowsPath.substr(2);
     if (!rest.empty() && !IsSeparator(rest[0])) rest.insert(0, "/");
-  } else if (windowsPath.size() >= 2 && IsSeparator(windowsPath[0]) && IsSeparator(windowsPath[1])) {
+  } else if (windowsPath.size() >= 2 && IsSeparator(windowsPath[0]) &&
+             IsSeparator(windowsPath[1])) {
     prefix = DriveRoot() + "/unc";
     rest = windowsPath.substr(1);
   } else if (!windowsPath.empty() && IsSeparator(windowsPath[0])) {

@@ -10,7 +10,8 @@ namespace platform::host {
 
 namespace {
 
-constexpr std::int32_t kDispatchException = static_cast<std::int32_t>(0x80020009);  // DISP_E_EXCEPTION
+constexpr std::int32_t kDispatchException =
+    static_cast<std::int32_t>(0x80020009);  // DISP_E_EXCEPTION
 
 // Owner of one GObject reference.
 template <typename T>
@@ -50,12 +51,13 @@ class GErrorOwner {
 bool LibmsiInstaller::FetchFirstString(const std::string& path, const std::string& sql,
                                        std::string* value) {
   GErrorOwner openError;
-  GObjectRef<LibmsiDatabase> database(
-      libmsi_database_new(ToHostPath(path).c_str(), LIBMSI_DB_FLAGS_READONLY, nullptr, openError.Receive()));
+  GObjectRef<LibmsiDatabase> database(libmsi_database_new(
+      ToHostPath(path).c_str(), LIBMSI_DB_FLAGS_READONLY, nullptr, openError.Receive()));
   if (database.Get() == nullptr) Fail();
 
   GErrorOwner queryError;
-  GObjectRef<LibmsiQuery> query(libmsi_query_new(database.Get(), sql.c_str(), queryError.Receive()));
+  GObjectRef<LibmsiQuery> query(
+      libmsi_query_new(database.Get(), sql.c_str(), queryError.Receive()));
   if (query.Get() == nullptr) Fail();
 
   GErrorOwner executeError;

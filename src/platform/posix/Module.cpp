@@ -13,7 +13,8 @@ char g_shellFolderModule;
 }  // namespace
 
 ModuleHandle LoadSystemLibrary(const char* name) {
-  if (std::strcmp(name, "SHFolder.dll") == 0 && host::CommonAppDataFolder()) return &g_shellFolderModule;
+  if (std::strcmp(name, "SHFolder.dll") == 0 && host::CommonAppDataFolder())
+    return &g_shellFolderModule;
   return nullptr;
 }
 

@@ -14,9 +14,11 @@ ResourceBytes FindMsiResource(ModuleHandle module, int id) {
   if (module != CurrentProcessModule()) return {};
   switch (id) {
     case 129:
-      return {qv_package_x64_begin, static_cast<std::size_t>(qv_package_x64_end - qv_package_x64_begin)};
+      return {qv_package_x64_begin,
+              static_cast<std::size_t>(qv_package_x64_end - qv_package_x64_begin)};
     case 130:
-      return {qv_package_x86_begin, static_cast<std::size_t>(qv_package_x86_end - qv_package_x86_begin)};
+      return {qv_package_x86_begin,
+              static_cast<std::size_t>(qv_package_x86_end - qv_package_x86_begin)};
     default:
       return {};
   }

@@ -17,7 +17,8 @@ bool CallGetFolderPath(ModuleHandle library, int folderId, std::uint32_t, char* 
   const std::string* folder = host::CommonAppDataFolder();
   if (library == nullptr || folder == nullptr) return false;
   if (folder->size() >= kFolderPathBufferSize) {
-    *result = static_cast<std::int32_t>(0x8007007A);  // HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER)
+    *result =
+        static_cast<std::int32_t>(0x8007007A);  // HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER)
     return true;
   }
   if (folderId & kFlagCreate) {

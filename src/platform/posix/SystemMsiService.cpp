@@ -21,7 +21,9 @@ class HostMsi : public IService {
   std::int32_t GetComponentPath(const char*, const char*, char*, std::uint32_t*) override {
     return kStateUnknown;
   }
-  std::int32_t LocateComponent(const char*, char*, std::uint32_t*) override { return kStateUnknown; }
+  std::int32_t LocateComponent(const char*, char*, std::uint32_t*) override {
+    return kStateUnknown;
+  }
   int SetInternalUI(int, void**) override { return kUiLevelFull; }
   std::uint32_t EnableLog(std::uint32_t, const char*, std::uint32_t) override { return kSuccess; }
   std::uint32_t InstallProduct(const char*, const char*) override { return kPlatformUnsupported; }

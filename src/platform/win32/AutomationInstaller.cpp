@@ -72,9 +72,8 @@ void Invoke(IDispatch* object, DISPID member, WORD kind, Arguments& arguments,
             UniqueVariant& result) {
   DISPPARAMS params = arguments.Params();
   EXCEPINFO exception{};
-  const HRESULT hr =
-      object->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, result.Get(), &exception,
-                     nullptr);
+  const HRESULT hr = object->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, kind, &params,
+                                    result.Get(), &exception, nullptr);
   SysFreeString(exception.bstrSource);
   SysFreeString(exception.bstrDescription);
   SysFreeString(exception.bstrHelpFile);
@@ -134,7 +133,8 @@ bool AutomationInstaller::FetchFirstString(const std::string& path, const std::s
   fieldArguments.AddInt32(1);
   UniqueVariant text;
   Invoke(record.Value().pdispVal, kStringData, DISPATCH_PROPERTYGET, fieldArguments, text);
-  if (text.Value().vt != VT_BSTR) throw msi::ComError{static_cast<std::int32_t>(DISP_E_TYPEMISMATCH)};
+  if (text.Value().vt != VT_BSTR)
+    throw msi::ComError{static_cast<std::int32_t>(DISP_E_TYPEMISMATCH)};
   *value = WideToNarrow(reinterpret_cast<const char16_t*>(text.Value().bstrVal));
   return true;
 }

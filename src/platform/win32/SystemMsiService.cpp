@@ -52,7 +52,8 @@ class SystemMsi : public IService {
   int SetInternalUI(int level, void** ownerWindow) override {
     const auto& msi = MsiLibrary::Instance();
     if (!msi.setInternalUI) return INSTALLUILEVEL_NOCHANGE;
-    return msi.setInternalUI(static_cast<INSTALLUILEVEL>(level), reinterpret_cast<HWND*>(ownerWindow));
+    return msi.setInternalUI(static_cast<INSTALLUILEVEL>(level),
+                             reinterpret_cast<HWND*>(ownerWindow));
   }
   std::uint32_t EnableLog(std::uint32_t mode, const char* path, std::uint32_t attributes) override {
     const auto& msi = MsiLibrary::Instance();

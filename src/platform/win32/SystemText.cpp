@@ -6,7 +6,7 @@ namespace platform {
 
 std::string GetSystemMessageText(std::uint32_t code) {
   constexpr DWORD kFlags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
-                           FORMAT_MESSAGE_FROM_SYSTEM;  // 0x1300
+                           FORMAT_MESSAGE_FROM_SYSTEM;                               // 0x1300
   constexpr DWORD kUserDefaultLanguage = MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT);  // 0x0400
   char* text = nullptr;
   // With ALLOCATE_BUFFER the buffer argument receives the address of a LocalAlloc'ed text.

@@ -13,11 +13,14 @@
 #undef WINVER
 #define WINVER 0x0600
 
+// <windows.h> must come first.
+// clang-format off
 #include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
 #include <ole2.h>
 #include <msi.h>
+// clang-format on
 
 #undef GetMessage
 #undef CreateDirectory
