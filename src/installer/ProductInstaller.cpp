@@ -52,7 +52,6 @@ CRefCountPtr<CMsiPackageDesc> CProductInstaller::Proceed() {
   }
 
   const std::string productCode = package->GetProductCode();
-  m_sameProduct = false;
   m_sameProduct = IsProductInstalled(productCode);
 
   const QvFsPath packagePath = package->GetPath();
