@@ -6,15 +6,14 @@
 namespace {
 constexpr std::uint8_t kStringMarker = 0x01;
 constexpr std::int32_t kIntegerSize = 4;
-}  // namespace
 
-namespace {
+// Little-endian, whatever the host's byte order.
 void AppendInt32Raw(ByteBuffer& buffer, std::int32_t value) {
   const auto bits = static_cast<std::uint32_t>(value);
-  for (int shift = 0; shift < 32; shift += 8)
+  for (int shift = 0; shift < 32; shift += 8) {
     buffer.push_back(static_cast<std::uint8_t>(bits >> shift));
+  }
 }
-
 }  // namespace
 
 void AppendString(ByteBuffer& buffer, const std::string& value) {
