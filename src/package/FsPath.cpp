@@ -10,8 +10,8 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 template <typename StrTrait>
 QvFsPathT<StrTrait>& QvFsPathT<StrTrait>::AppendComponent(const char* component) {
-  // Only the last byte is compared: a trail byte 0x5C of a double-byte character counts as a
-  // separator here, as it does for the system's own path functions.
+  // Only the last byte is compared, so a path that ends in a double-byte character whose
+  // trail byte is 0x5C gets no separator.
   if (!this->empty() && !IsSeparator(this->back())) this->push_back(StrTrait::kSeparator);
   if (component) this->append(component);
   return *this;
