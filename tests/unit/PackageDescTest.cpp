@@ -2,9 +2,14 @@
 
 #include "Fixtures.h"
 #include "TestFiles.h"
+#include "base/QvException.h"
 #include "installer/ProductInstallerBase.h"
 #include "package/Folders.h"
 #include "package/PackageDesc.h"
+
+#if !defined(_WIN32)
+#include "platform/posix/HostDrive.h"
+#endif
 
 namespace {
 
@@ -94,6 +99,23 @@ TEST(CMsiPackageDesc, MissingResourceLeavesAnEmptyFile) {
   EXPECT_TRUE(FileExists(package->GetPath()));
   EXPECT_TRUE(ReadFileBytes(package->GetPath()).empty());
 }
+
+#if !defined(_WIN32)
+TEST(CMsiPackageDesc, WithoutACacheFolderTheFirstReadNamesTheRelativePath) {
+  const platform::host::ScopedCommonAppData missing(nullptr);
+  CRefCountPtr<CMsiPackageDesc> package(new CMsiPackageDesc(129, "QvHalcyonSetupENx64.msi", true));
+  const std::string path = package->GetPath();
+  EXPECT_TRUE(IsRegistryGuid(path.substr(0, 38))) << path;
+  EXPECT_EQ("\\QvHalcyonSetupENx64.msi", path.substr(38));
+  EXPECT_FALSE(FileExists(path));
+  try {
+    package->GetUpgradeCode();
+    ADD_FAILURE() << "no error";
+  } catch (const Error::QvExceptionText& error) {
+    EXPECT_EQ("Failed to read 'UpgradeCode' property from file '" + path + "'", error.GetMessage());
+  }
+}
+#endif
 
 TEST(CMsiPackageDescVector, ReleasesEachElementOnce) {
   CRefCountPtr<CMsiPackageDesc> package(new CMsiPackageDesc(QvFsPath("C:\\x.msi"), true));
