@@ -15,11 +15,8 @@ class CWinThread : public CCmdTarget {
  public:
   // Start-up hook; false ends the process without a message loop.
   virtual bool InitInstance() { return false; }
-  // The message loop's exit value, 0 when no loop ran.
-  virtual int ExitInstance() { return m_exitCode; }
-
- protected:
-  int m_exitCode = 0;
+  // The message loop's exit value; no loop ever runs here, so it is 0.
+  virtual int ExitInstance() { return 0; }
 };
 
 class CWinApp : public CWinThread {

@@ -10,6 +10,15 @@ using platform::win32::MsiLibrary;
 
 constexpr std::uint32_t kServiceUnavailable = ERROR_INSTALL_SERVICE_FAILURE;
 
+// msi.dll's in/out lengths are DWORDs: passes *length in and the written-back length out.
+template <typename Call>
+auto WithDwordLength(std::uint32_t* length, Call call) {
+  DWORD inOut = *length;
+  const auto result = call(&inOut);
+  *length = inOut;
+  return result;
+}
+
 class SystemMsi : public IService {
  public:
   std::uint32_t EnumProducts(std::uint32_t index, char* buffer) override {
@@ -26,28 +35,24 @@ class SystemMsi : public IService {
                                std::uint32_t* length) override {
     const auto& msi = MsiLibrary::Instance();
     if (!msi.getProductInfo) return kServiceUnavailable;
-    DWORD inOut = *length;
-    const UINT result = msi.getProductInfo(product, attribute, buffer, &inOut);
-    *length = inOut;
-    return result;
+    return WithDwordLength(length, [&](DWORD* inOut) {
+      return msi.getProductInfo(product, attribute, buffer, inOut);
+    });
   }
   std::int32_t GetComponentPath(const char* product, const char* component, char* buffer,
                                 std::uint32_t* length) override {
     const auto& msi = MsiLibrary::Instance();
     if (!msi.getComponentPath) return INSTALLSTATE_UNKNOWN;
-    DWORD inOut = *length;
-    const INSTALLSTATE state = msi.getComponentPath(product, component, buffer, &inOut);
-    *length = inOut;
-    return state;
+    return WithDwordLength(length, [&](DWORD* inOut) {
+      return msi.getComponentPath(product, component, buffer, inOut);
+    });
   }
   std::int32_t LocateComponent(const char* component, char* buffer,
                                std::uint32_t* length) override {
     const auto& msi = MsiLibrary::Instance();
     if (!msi.locateComponent) return INSTALLSTATE_UNKNOWN;
-    DWORD inOut = *length;
-    const INSTALLSTATE state = msi.locateComponent(component, buffer, &inOut);
-    *length = inOut;
-    return state;
+    return WithDwordLength(
+        length, [&](DWORD* inOut) { return msi.locateComponent(component, buffer, inOut); });
   }
   int SetInternalUI(int level, void** ownerWindow) override {
     const auto& msi = MsiLibrary::Instance();
