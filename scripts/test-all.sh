@@ -6,6 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 fuzz_seconds=${QV_FUZZ_SECONDS:-30}
+fuzzers=(LoadFuzzer VersionFuzzer TokenListFuzzer PathFuzzer)
 
 scripts/install-deps.sh
 
@@ -16,7 +17,7 @@ for preset in host win32 win64; do
 done
 echo "== build fuzz"
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz --target LoadFuzzer VersionFuzzer
+cmake --build --preset fuzz --target "${fuzzers[@]}"
 
 failed=0
 for preset in host win32 win64; do
@@ -24,12 +25,14 @@ for preset in host win32 win64; do
   ctest --preset "$preset" || failed=1
 done
 
-for fuzzer in LoadFuzzer VersionFuzzer; do
+# New inputs go to the build folder; the seeds in fuzz/corpus are only read. An input that
+# runs longer than 10 s counts as a hang.
+for fuzzer in "${fuzzers[@]}"; do
   echo "== fuzz $fuzzer for ${fuzz_seconds}s"
   corpus=build/fuzz/corpus-$fuzzer
   mkdir -p "$corpus"
-  if ! build/fuzz/fuzz/$fuzzer -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" \
-       >build/fuzz/$fuzzer.log 2>&1; then
+  if ! build/fuzz/fuzz/$fuzzer -max_total_time="$fuzz_seconds" -timeout=10 -print_final_stats=1 \
+       "$corpus" "fuzz/corpus/$fuzzer" >build/fuzz/$fuzzer.log 2>&1; then
     tail -40 build/fuzz/$fuzzer.log
     echo "FAIL: $fuzzer found a crash or a sanitizer report"
     failed=1
