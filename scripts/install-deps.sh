@@ -7,7 +7,7 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine64 wixl msitools libmsi-dev libglib2.0-dev
   xvfb xdotool imagemagick
-  googletest clang libclang-rt-14-dev
+  googletest clang libclang-rt-14-dev valgrind
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the dependencies, builds the three presets (and the fuzzers) and runs every test:
-# the host unit tests under ASan/UBSan, the check of the shipped i686 executable, the win64
+# Installs the dependencies, builds every preset and runs every test: the host unit tests
+# under ASan/UBSan and again under valgrind's memcheck, the check of the shipped i686 executable, the win64
 # tests under Wine (unit, installed products, real boxes, planted DLL, end to end), and each
 # libFuzzer target for a bounded time.
 set -euo pipefail
@@ -10,7 +10,7 @@ fuzzers=(LoadFuzzer VersionFuzzer TokenListFuzzer PathFuzzer)
 
 scripts/install-deps.sh
 
-for preset in host win32 win64; do
+for preset in host memcheck win32 win64; do
   echo "== build $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
@@ -20,7 +20,7 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target "${fuzzers[@]}"
 
 failed=0
-for preset in host win32 win64; do
+for preset in host memcheck win32 win64; do
   echo "== test $preset"
   ctest --preset "$preset" || failed=1
 done
