@@ -1,8 +1,7 @@
 // Prints how long extracting the x64 package takes and how much private memory the process
 // commits: the package is written straight from the loaded resource, so the private bytes
-// must not grow by anything near the package's size (a copy would add 8.3 MB). Wine loads
-// an image whose sections are not page-aligned into private memory, so the private bytes
-// before the first round already hold the resources.
+// must not grow by anything near the package's size (a copy would add 8.3 MB). The image
+// is page-aligned, so the resource pages are mapped from the file, not private memory.
 //   extraction_bench [ROUNDS]
 #include <chrono>
 #include <cstdio>

@@ -28,6 +28,7 @@ class Pe:
         optional = pe + 24
         self.magic = struct.unpack_from("<H", data, optional)[0]
         self.subsystem = struct.unpack_from("<H", data, optional + 68)[0]
+        self.section_alignment, self.file_alignment = struct.unpack_from("<II", data, optional + 32)
         directories = optional + (96 if self.magic == 0x10B else 112)
         self.directories = [struct.unpack_from("<II", data, directories + 8 * i) for i in range(16)]
         self.sections = []
@@ -87,6 +88,9 @@ def main(exe, package_x64, package_x86):
     check(pe.machine == 0x14C, f"machine {pe.machine:#x}, not i386")
     check(pe.magic == 0x10B, "not a PE32 image")
     check(pe.subsystem == 2, f"subsystem {pe.subsystem}, not the Windows GUI")
+    check(pe.file_alignment == pe.section_alignment == 0x1000,
+          f"file alignment {pe.file_alignment:#x}, section alignment {pe.section_alignment:#x}: "
+          "the image cannot be mapped as it is")
 
     imports = [name.lower() for name in pe.imports()]
     for name in imports:
