@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the dependencies, builds every preset and runs every test: the host unit tests
-# under ASan/UBSan and again under valgrind's memcheck, the check of the shipped i686 executable, the win64
-# tests under Wine (unit, installed products, real boxes, planted DLL, end to end), and each
-# libFuzzer target for a bounded time.
+# under ASan/UBSan and again under valgrind's memcheck, the check of the shipped i686
+# executable, the win64 tests under Wine (unit, installed products, real boxes, planted DLL,
+# end to end, hostile conditions), and each libFuzzer target for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 fuzz_seconds=${QV_FUZZ_SECONDS:-30}
