@@ -28,50 +28,44 @@ void TimingService::Record(const std::string& name, Clock::time_point start) {
   m_calls[name].push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
 }
 
-std::uint32_t TimingService::EnumProducts(std::uint32_t index, char* buffer) {
+template <typename Call>
+auto TimingService::Timed(const char* name, Call call) {
   const auto start = Clock::now();
-  const std::uint32_t result = m_system.EnumProducts(index, buffer);
-  Record("MsiEnumProductsA", start);
+  const auto result = call();
+  Record(name, start);
   return result;
+}
+
+std::uint32_t TimingService::EnumProducts(std::uint32_t index, char* buffer) {
+  return Timed("MsiEnumProductsA", [&] { return m_system.EnumProducts(index, buffer); });
 }
 
 std::uint32_t TimingService::EnumRelatedProducts(const char* upgradeCode, std::uint32_t reserved,
                                                  std::uint32_t index, char* buffer) {
-  const auto start = Clock::now();
-  const std::uint32_t result = m_system.EnumRelatedProducts(upgradeCode, reserved, index, buffer);
-  Record("MsiEnumRelatedProductsA", start);
-  return result;
+  return Timed("MsiEnumRelatedProductsA",
+               [&] { return m_system.EnumRelatedProducts(upgradeCode, reserved, index, buffer); });
 }
 
 std::uint32_t TimingService::GetProductInfo(const char* product, const char* attribute,
                                             char* buffer, std::uint32_t* length) {
-  const auto start = Clock::now();
-  const std::uint32_t result = m_system.GetProductInfo(product, attribute, buffer, length);
-  Record("MsiGetProductInfoA", start);
-  return result;
+  return Timed("MsiGetProductInfoA",
+               [&] { return m_system.GetProductInfo(product, attribute, buffer, length); });
 }
 
 std::int32_t TimingService::GetComponentPath(const char* product, const char* component,
                                              char* buffer, std::uint32_t* length) {
-  const auto start = Clock::now();
-  const std::int32_t result = m_system.GetComponentPath(product, component, buffer, length);
-  Record("MsiGetComponentPathA", start);
-  return result;
+  return Timed("MsiGetComponentPathA",
+               [&] { return m_system.GetComponentPath(product, component, buffer, length); });
 }
 
 std::int32_t TimingService::LocateComponent(const char* component, char* buffer,
                                             std::uint32_t* length) {
-  const auto start = Clock::now();
-  const std::int32_t result = m_system.LocateComponent(component, buffer, length);
-  Record("MsiLocateComponentA", start);
-  return result;
+  return Timed("MsiLocateComponentA",
+               [&] { return m_system.LocateComponent(component, buffer, length); });
 }
 
 int TimingService::SetInternalUI(int level, void** ownerWindow) {
-  const auto start = Clock::now();
-  const int result = m_system.SetInternalUI(level, ownerWindow);
-  Record("MsiSetInternalUI", start);
-  return result;
+  return Timed("MsiSetInternalUI", [&] { return m_system.SetInternalUI(level, ownerWindow); });
 }
 
 std::uint32_t TimingService::EnableLog(std::uint32_t mode, const char* path,
@@ -85,10 +79,9 @@ std::uint32_t TimingService::InstallProduct(const char*, const char*) {
 }
 
 std::int32_t TimingService::CreateInstallerObject(std::unique_ptr<msi::IInstallerObject>* object) {
-  const auto start = Clock::now();
   std::unique_ptr<msi::IInstallerObject> created;
-  const std::int32_t result = m_system.CreateInstallerObject(&created);
-  Record("create the automation object", start);
+  const std::int32_t result = Timed("create the automation object",
+                                    [&] { return m_system.CreateInstallerObject(&created); });
   if (created) *object = std::make_unique<TimingInstallerObject>(std::move(created), *this);
   return result;
 }

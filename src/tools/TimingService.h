@@ -37,6 +37,10 @@ class TimingService : public msi::IService {
   std::int32_t CreateInstallerObject(std::unique_ptr<msi::IInstallerObject>* object) override;
 
  private:
+  // Runs call, records its time under name, returns its result.
+  template <typename Call>
+  auto Timed(const char* name, Call call);
+
   msi::IService& m_system;
   Timings m_calls;
   Clock::time_point m_installCalledAt;

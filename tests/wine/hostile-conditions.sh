@@ -52,15 +52,20 @@ cache_blocked_by_file() {
   check "nothing written to the current folder" "" "$(find "$work" -maxdepth 1 -name '{*')"
 }
 
-empty_package() {
-  run_setup "$setup_empty" "$row" Return
-  local folder
+# Runs EXE, whose package cannot be read as a database, and checks that the Error box names
+# the extracted file and that nothing was installed. Sets $folder to the new GUID folder.
+run_with_unreadable_package() {
+  run_setup "$1" "$row" Return
   folder=$(guid_folders)
+  check "one GUID folder" 1 "$(matches "^$GUID\$" "$folder")"
   check "the Error box names the extracted file" \
     "$(read_error "C:\\ProgramData\\MSI Cache\\$folder\\QvHalcyonSetupENx64.msi")" "$(field boxes)"
-  check "one GUID folder" 1 "$(matches "^$GUID\$" "$folder")"
-  check "the extracted file is empty" 0 "$(stat -c %s "$(cache)/$folder/QvHalcyonSetupENx64.msi")"
   check "no install call" 0 "$(field install-count)"
+}
+
+empty_package() {
+  run_with_unreadable_package "$setup_empty"
+  check "the extracted file is empty" 0 "$(stat -c %s "$(cache)/$folder/QvHalcyonSetupENx64.msi")"
 }
 
 registration_without_version_and_folder() {
@@ -87,14 +92,9 @@ print(g[7::-1] + g[11:7:-1] + g[15:11:-1] + "".join(g[i + 1] + g[i] for i in ran
 }
 
 not_a_database() {
-  run_setup "$setup_not_a_database" "$row" Return
-  local folder
-  folder=$(guid_folders)
-  check "the Error box names the extracted file" \
-    "$(read_error "C:\\ProgramData\\MSI Cache\\$folder\\QvHalcyonSetupENx64.msi")" "$(field boxes)"
+  run_with_unreadable_package "$setup_not_a_database"
   check "the extracted file is the embedded one" same \
     "$(cmp -s "$(cache)/$folder/QvHalcyonSetupENx64.msi" "$not_a_database" && echo same)"
-  check "no install call" 0 "$(field install-count)"
 }
 
 two_runs() {
