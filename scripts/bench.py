@@ -23,6 +23,7 @@ MSIEXEC = r"C:\windows\system32\msiexec.exe"
 PACKAGE = "QvHalcyonSetupENx64.msi"
 DEMO_CODE = "{6F1E4D0A-2B4C-4E7A-9C51-3D8A0B7E1F01}"
 OLDER = "HalcyonOlder.msi"
+OLDER_CODE = "{6F1E4D0A-2B4C-4E7A-9C51-3D8A0B7E1F21}"
 
 IN_CLOSE_WRITE = 0x00000008
 IN_CREATE = 0x00000100
@@ -167,7 +168,7 @@ def main():
         runs["msiexec"].append(run_measured(
             [WINE, MSIEXEC, "/i", windows_path(package), "ACTION=INSTALL", "QVSTSDATA="], work))
         expect_installed(list_products, "msiexec")
-        clean_state()
+        # The next round starts by removing what msiexec installed.
         runs["copy"].append(plain_copy(package))
         runs["trivial"].append(run_measured([WINE, trivial], work))
     clean_state()
@@ -223,7 +224,7 @@ def main():
         for line in out.replace("\r", "").splitlines():
             print(f"     {line}")
         if prepare:
-            wine_quiet("msiexec", "/x", "{6F1E4D0A-2B4C-4E7A-9C51-3D8A0B7E1F21}", "/qn")
+            wine_quiet("msiexec", "/x", OLDER_CODE, "/qn")
     clean_state()
     print()
 

@@ -66,8 +66,7 @@ run_setup() {
   local keys=()
   while [ $# -gt 0 ] && [ "$1" != "--" ]; do keys+=("$1"); shift; done
   [ $# -gt 0 ] && shift
-  cp "$exe" "$work/QvHalcyonSetup.exe"
-  (cd "$work" && WINEDEBUG=trace+msi,trace+msgbox timeout 120 "$wine" QvHalcyonSetup.exe "$@" \
+  (cd "$work" && WINEDEBUG=trace+msi,trace+msgbox timeout 120 "$wine" "$exe" "$@" \
      >"$art/$run.out" 2>"$art/$run.trace") &
   local pid=$!
   local n=0
