@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Afx.h"
+#include "framework/Afx.h"
 
 // The application object: everything happens in start-up, which always returns false.
 class QvHalcyonSetupBootApp : public CWinAppEx {

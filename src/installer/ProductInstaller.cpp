@@ -5,8 +5,8 @@
 #include "base/NarrowString.h"
 #include "base/QvException.h"
 #include "installer/PropertyString.h"
-#include "msi/MsiService.h"
 #include "msi/ProductFinder2.h"
+#include "platform/MsiService.h"
 
 namespace {
 constexpr std::uint32_t kLogMode =

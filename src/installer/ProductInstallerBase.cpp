@@ -1,6 +1,6 @@
 #include "installer/ProductInstallerBase.h"
 
-#include "app/Afx.h"
+#include "framework/Afx.h"
 #include "platform/MessageBox.h"
 
 namespace {

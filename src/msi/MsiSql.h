@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "msi/MsiService.h"
+#include "platform/MsiService.h"
 
 // Reads one row of a package database's Property table through the automation object.
 class CMsiSql {

@@ -3,30 +3,15 @@
 #include <algorithm>
 #include <cstring>
 
-#include "msi/MsiService.h"
 #include "msi/ProductQueries.h"
 #include "msi/SizedText.h"
-#include "package/PackageDesc.h"
+#include "platform/MsiService.h"
 
 namespace {
-constexpr std::size_t kProductCodeBuffer = 64;
 constexpr std::size_t kRelatedProductBuffer = 512;
 constexpr std::uint32_t kVersionBuffer = 16;
 constexpr std::uint32_t kLocationBuffer = 1024;
 }  // namespace
-
-CRefCountPtr<CMsiPackageDesc> CMsiPackageDescVector::FindPackageWithRelatedProduct() const {
-  for (const auto& package : *this) {
-    if (package.IsNull()) continue;
-    const std::string upgradeCode = package->GetUpgradeCode();
-    char buffer[kProductCodeBuffer] = {};
-    // Index 0 only: the question is whether the family has any installed product at all.
-    if (msi::Service().EnumRelatedProducts(upgradeCode.c_str(), 0, 0, buffer) == msi::kSuccess) {
-      return package;
-    }
-  }
-  return CRefCountPtr<CMsiPackageDesc>();
-}
 
 CProductFinder2::CProductFinder2(const std::string& upgradeCode) {
   FindRelatedProduct(upgradeCode);

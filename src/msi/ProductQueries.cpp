@@ -1,7 +1,7 @@
 #include "msi/ProductQueries.h"
 
-#include "msi/MsiService.h"
 #include "msi/SizedText.h"
+#include "platform/MsiService.h"
 
 namespace {
 constexpr std::uint32_t kInitialChars = 260;

@@ -1,6 +1,6 @@
 #include "package/PackageDesc.h"
 
-#include "app/Afx.h"
+#include "framework/Afx.h"
 #include "base/NarrowString.h"
 #include "package/FileWrite.h"
 #include "package/Folders.h"
@@ -24,10 +24,6 @@ CMsiPackageDesc::CMsiPackageDesc(QvFsPath existingPath, bool keepFile)
 
 CMsiPackageDesc::~CMsiPackageDesc() {
   if (!m_keepFile) platform::RemoveFile(m_path);
-}
-
-CMsiPackageDescVector::~CMsiPackageDescVector() {
-  for (auto& holder : *this) holder = CRefCountPtr<CMsiPackageDesc>();
 }
 
 std::string CreateGuidString() {

@@ -8,24 +8,14 @@
 #include <cstdlib>
 
 #include "package/PackageDesc.h"
-#include "platform/win32/WindowsApi.h"
-// <psapi.h> needs <windows.h> first.
-#include <psapi.h>
+#include "platform/win32/ProcessMemory.h"
 
-namespace {
-// Private committed memory (PagefileUsage) and the working set, in kilobytes.
-PROCESS_MEMORY_COUNTERS Counters() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  counters.cb = sizeof(counters);
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
-  return counters;
-}
-}  // namespace
+using platform::win32::ReadProcessMemory;
 
 int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::atoi(argv[1]) : 5;
-  const PROCESS_MEMORY_COUNTERS before = Counters();
-  SIZE_T privatePeak = before.PagefileUsage;
+  const auto before = ReadProcessMemory();
+  std::size_t privatePeak = before.privateBytes;
   double total = 0;
   for (int i = 0; i < rounds; ++i) {
     const auto start = std::chrono::steady_clock::now();
@@ -34,18 +24,18 @@ int main(int argc, char** argv) {
         new CMsiPackageDesc(129, "QvHalcyonSetupENx64.msi", false));
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     total += took.count();
-    const SIZE_T now = Counters().PagefileUsage;
+    const std::size_t now = ReadProcessMemory().privateBytes;
     if (now > privatePeak) privatePeak = now;
   }
-  const PROCESS_MEMORY_COUNTERS after = Counters();
+  const auto after = ReadProcessMemory();
   std::printf("extraction of resource 129 (8,716,288 bytes): %d rounds, %.1f ms on average\n",
               rounds, total / rounds);
   std::printf("private bytes: %zu KB before, %zu KB at the peak (+%zu KB)\n",
-              static_cast<size_t>(before.PagefileUsage / 1024),
+              static_cast<size_t>(before.privateBytes / 1024),
               static_cast<size_t>(privatePeak / 1024),
-              static_cast<size_t>((privatePeak - before.PagefileUsage) / 1024));
+              static_cast<size_t>((privatePeak - before.privateBytes) / 1024));
   std::printf("working set: %zu KB before, %zu KB after\n",
-              static_cast<size_t>(before.WorkingSetSize / 1024),
-              static_cast<size_t>(after.WorkingSetSize / 1024));
+              static_cast<size_t>(before.workingSet / 1024),
+              static_cast<size_t>(after.workingSet / 1024));
   return 0;
 }

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "msi/MsiService.h"
 #include "msi/ProductQueries.h"
+#include "platform/MsiService.h"
 
 int main() {
   char code[64] = {};

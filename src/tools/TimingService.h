@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "msi/MsiService.h"
+#include "platform/MsiService.h"
 
 class TimingService : public msi::IService {
  public:
@@ -29,8 +29,7 @@ class TimingService : public msi::IService {
                                std::uint32_t* length) override;
   std::int32_t GetComponentPath(const char* product, const char* component, char* buffer,
                                 std::uint32_t* length) override;
-  std::int32_t LocateComponent(const char* component, char* buffer,
-                               std::uint32_t* length) override;
+  std::int32_t LocateComponent(const char* component, char* buffer, std::uint32_t* length) override;
   int SetInternalUI(int level, void** ownerWindow) override;
   std::uint32_t EnableLog(std::uint32_t mode, const char* path, std::uint32_t attributes) override;
   std::uint32_t InstallProduct(const char* packagePath, const char* properties) override;

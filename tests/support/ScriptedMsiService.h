@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "msi/MsiService.h"
+#include "platform/MsiService.h"
 
 // A Windows Installer that answers from tables and records every call with its arguments.
 // Sized calls behave as msi.dll does: a value that does not fit answers "more data" with

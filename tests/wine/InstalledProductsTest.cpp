@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "Fixtures.h"
-#include "msi/MsiService.h"
 #include "msi/ProductFinder2.h"
 #include "msi/ProductQueries.h"
 #include "package/PackageDesc.h"
+#include "platform/MsiService.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "msi/MsiService.h"
+#include "platform/MsiService.h"
 
 namespace platform::host {
 

@@ -1,4 +1,4 @@
-#include "msi/MsiService.h"
+#include "platform/MsiService.h"
 #include "platform/posix/LibmsiInstaller.h"
 
 namespace msi {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "base/NarrowString.h"
+#include "platform/CodePage.h"
 
 namespace platform::win32 {
 
@@ -135,7 +135,9 @@ bool AutomationInstaller::FetchFirstString(const std::string& path, const std::s
   Invoke(record.Value().pdispVal, kStringData, DISPATCH_PROPERTYGET, fieldArguments, text);
   if (text.Value().vt != VT_BSTR)
     throw msi::ComError{static_cast<std::int32_t>(DISP_E_TYPEMISMATCH)};
-  *value = WideToNarrow(reinterpret_cast<const char16_t*>(text.Value().bstrVal));
+  // A null BSTR is the empty text.
+  const auto* wide = reinterpret_cast<const char16_t*>(text.Value().bstrVal);
+  *value = (wide == nullptr || *wide == u'\0') ? std::string() : WideToThreadCodePage(wide);
   return true;
 }
 

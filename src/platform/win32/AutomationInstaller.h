@@ -1,6 +1,6 @@
 #pragma once
 
-#include "msi/MsiService.h"
+#include "platform/MsiService.h"
 #include "platform/win32/Owners.h"
 
 namespace platform::win32 {

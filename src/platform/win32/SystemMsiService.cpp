@@ -1,4 +1,4 @@
-#include "msi/MsiService.h"
+#include "platform/MsiService.h"
 #include "platform/win32/AutomationInstaller.h"
 #include "platform/win32/MsiLibrary.h"
 

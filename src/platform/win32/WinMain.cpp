@@ -1,7 +1,7 @@
 // The process entry only hands over to the application framework. The command line is not
 // read.
-#include "app/Afx.h"
 #include "platform/Module.h"
+#include "platform/ProcessEntry.h"
 #include "platform/win32/WindowsApi.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

@@ -1,4 +1,4 @@
-#include "msi/MsiService.h"
+#include "platform/MsiService.h"
 
 namespace msi {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/Afx.h"
+#include "framework/Afx.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Module.h"
+#include "platform/ProcessEntry.h"
 
 // The small application framework the setup program stands on: the part of MFC it uses.
 
@@ -53,6 +54,5 @@ bool AfxOleInit();
 // A modal box captioned with the application name; returns the button pressed.
 int AfxMessageBox(const char* text, unsigned type, unsigned helpContext);
 
-// The process entry: runs the application object's start-up hook after static
-// initialisation, then its exit hook, and returns the exit hook's result.
-int AfxWinMain();
+// AfxWinMain (platform/ProcessEntry.h) runs the application object's start-up hook, then its
+// exit hook, and returns the exit hook's result.
