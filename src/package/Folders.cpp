@@ -22,10 +22,14 @@ QvFsPath GetCommonAppDataFolder() {
   return QvFsPath(buffer);
 }
 
-QvFsPath GetPackageCacheFolder() {
+QvFsPath GetPackageCacheFolder(CacheFolderFailure* failure) {
   QvFsPath folder = GetCommonAppDataFolder();
   if (folder.empty()) return QvFsPath();
   folder.AppendComponent("MSI Cache");
-  if (!folder.Exists() && !folder.CreateDirectoryTree()) return QvFsPath();
+  std::uint32_t error = 0;
+  if (!folder.Exists() && !folder.CreateDirectoryTree(&error)) {
+    if (failure) *failure = CacheFolderFailure{folder, error};
+    return QvFsPath();
+  }
   return folder;
 }

@@ -25,7 +25,8 @@ bool QvFsPathT<StrTrait>::Exists() const {
 }
 
 template <typename StrTrait>
-bool QvFsPathT<StrTrait>::CreateDirectoryTree() const {
+bool QvFsPathT<StrTrait>::CreateDirectoryTree(std::uint32_t* error) const {
+  if (error) *error = 0;
   const QvTokenList components(*this, "\\/", false);
   const auto& tokens = components.Tokens();
   if (tokens.size() < 2) return Exists();
@@ -46,7 +47,13 @@ bool QvFsPathT<StrTrait>::CreateDirectoryTree() const {
   }
   for (; next < tokens.size(); ++next) {
     built.AppendComponent(tokens[next].c_str());
-    if (!built.Exists() && !platform::MakeDirectory(built)) return false;
+    if (built.Exists()) continue;
+    const platform::ErrorCode made = platform::MakeDirectory(built);
+    // Another process may make the same folder between the test and the creation; a file of
+    // that name also answers "already exists", so the folder is tested again.
+    if (made == 0 || (made == platform::kErrorAlreadyExists && built.Exists())) continue;
+    if (error) *error = made;
+    return false;
   }
   return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace Traits {
@@ -29,8 +30,10 @@ class QvFsPathT : public StrTrait::StringType {
   QvFsPathT& AppendComponent(const char* component);
   // True only for a folder that is there and can be listed.
   bool Exists() const;
-  // Creates every missing folder below the root; folders made before a failure stay.
-  bool CreateDirectoryTree() const;
+  // Creates every missing folder below the root; folders made before a failure stay. A folder
+  // that another process made first counts as made. On failure, *error (when given) is the
+  // system's code of the creation that failed, 0 when none was tried.
+  bool CreateDirectoryTree(std::uint32_t* error = nullptr) const;
   // Text after the last backslash, or only when there is none, after the last slash.
   QvFsPathT GetFileName() const;
   // The file name without its last extension.

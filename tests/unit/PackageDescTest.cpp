@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "Fixtures.h"
 #include "TestFiles.h"
 #include "base/QvException.h"
 #include "installer/ProductInstallerBase.h"
 #include "package/Folders.h"
 #include "package/PackageDesc.h"
+#include "platform/FileSystem.h"
 
 #if !defined(_WIN32)
 #include "platform/posix/HostDrive.h"
@@ -94,25 +97,120 @@ TEST(CMsiPackageDesc, GetPathGivesACopy) {
   EXPECT_NE('\\', package->GetPath().back());
 }
 
-TEST(CMsiPackageDesc, MissingResourceLeavesAnEmptyFile) {
-  CRefCountPtr<CMsiPackageDesc> package(new CMsiPackageDesc(999, "none.msi", true));
-  EXPECT_TRUE(FileExists(package->GetPath()));
-  EXPECT_TRUE(ReadFileBytes(package->GetPath()).empty());
+TEST(CMsiPackageDesc, MissingResourceIsAnErrorAndLeavesNothing) {
+  const std::vector<std::string> before = ListFolder(GetPackageCacheFolder());
+  try {
+    CRefCountPtr<CMsiPackageDesc> package(new CMsiPackageDesc(999, "none.msi", true));
+    ADD_FAILURE() << "no error";
+  } catch (const Error::QvExceptionText& error) {
+    const std::string message = error.GetMessage();
+    EXPECT_EQ(
+        0u, message.find("Failed to find the package for file '" + GetPackageCacheFolder() + "\\{"))
+        << message;
+    EXPECT_NE(std::string::npos, message.find("\\none.msi' in the setup program.")) << message;
+  }
+  EXPECT_EQ(before, ListFolder(GetPackageCacheFolder()));
+}
+
+TEST(PrivateFolderSddl, ProtectsTheFolderForSystemAdministratorsAndTheUser) {
+  EXPECT_EQ("D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FA;;;S-1-5-21-1-2-3-1001)",
+            platform::PrivateFolderSddl("S-1-5-21-1-2-3-1001"));
 }
 
 #if !defined(_WIN32)
-TEST(CMsiPackageDesc, WithoutACacheFolderTheFirstReadNamesTheRelativePath) {
-  const platform::host::ScopedCommonAppData missing(nullptr);
-  CRefCountPtr<CMsiPackageDesc> package(new CMsiPackageDesc(129, "QvHalcyonSetupENx64.msi", true));
-  const std::string path = package->GetPath();
-  EXPECT_TRUE(IsRegistryGuid(path.substr(0, 38))) << path;
-  EXPECT_EQ("\\QvHalcyonSetupENx64.msi", path.substr(38));
-  EXPECT_FALSE(FileExists(path));
+// What the user is told, and what stays on disk, when extraction meets a fault.
+TEST(CMsiPackageDesc, AFailedExtractionIsAnErrorAndRemovesWhatItWrote) {
+  const std::string cache = GetPackageCacheFolder();
+  const std::string zeroFolder = cache + "\\{00000000-0000-0000-0000-000000000000}";
+  const std::size_t packageSize = ReadFileBytes(fixtures::kEmbeddedX64).size();
+  struct Case {
+    const char* name;
+    platform::host::FileFaults faults;
+    std::uint32_t errorCode;  // 0: a text error
+    std::string messagePart;
+  };
+  platform::host::FileFaults existingFolder;
+  existingFolder.guidFails = true;
+  platform::host::FileFaults fullDisk;
+  fullDisk.writeLimit = 1000000;
+  platform::host::FileFaults swapped;
+  swapped.afterWriteClose = [](const std::string& hostPath) {
+    // Another process rewrites one byte between the write and the read-back.
+    std::FILE* file = std::fopen(hostPath.c_str(), "r+b");
+    ASSERT_NE(nullptr, file);
+    std::fseek(file, 4096, SEEK_SET);
+    std::fputc(0x5A, file);
+    std::fclose(file);
+  };
+  const Case kCases[] = {
+      {"the GUID folder is already there", existingFolder, 183,
+       "Failed to create folder '" + zeroFolder + "'."},
+      {"the disk is full", fullDisk, 112, "Failed to write file '" + cache + "\\{"},
+      {"the bytes differ on read-back", swapped, 0, "File '" + cache + "\\{"},
+  };
+  // A folder of another's under the all-zero GUID, with a file of its own.
+  ASSERT_TRUE(QvFsPath(zeroFolder.c_str()).CreateDirectoryTree());
+  WriteTextFile(zeroFolder + "\\QvHalcyonSetupENx64.msi", "planted");
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<std::string> before = ListFolder(cache);
+    const platform::host::ScopedFileFaults faults(c.faults);
+    try {
+      CRefCountPtr<CMsiPackageDesc> package(
+          new CMsiPackageDesc(129, "QvHalcyonSetupENx64.msi", true));
+      ADD_FAILURE() << "no error";
+    } catch (const Error::QvException& error) {
+      const auto* common = dynamic_cast<const Error::QvExceptionCommon*>(&error);
+      EXPECT_EQ(c.errorCode, common ? common->ErrorCode() : 0u);
+      EXPECT_NE(std::string::npos, error.GetMessage().find(c.messagePart)) << error.GetMessage();
+    }
+    EXPECT_EQ(before, ListFolder(cache)) << "a GUID folder or file was left";
+  }
+  EXPECT_EQ(std::vector<unsigned char>({'p', 'l', 'a', 'n', 't', 'e', 'd'}),
+            ReadFileBytes(zeroFolder + "\\QvHalcyonSetupENx64.msi"));
+
+  // The count in the full-disk message is the bytes that reached the disk.
+  platform::host::FileFaults cut;
+  cut.writeLimit = 4194304;
+  const platform::host::ScopedFileFaults faults(cut);
   try {
-    package->GetUpgradeCode();
+    CRefCountPtr<CMsiPackageDesc> package(new CMsiPackageDesc(129, "x.msi", true));
     ADD_FAILURE() << "no error";
-  } catch (const Error::QvExceptionText& error) {
-    EXPECT_EQ("Failed to read 'UpgradeCode' property from file '" + path + "'", error.GetMessage());
+  } catch (const Error::QvExceptionCommon& error) {
+    EXPECT_NE(
+        std::string::npos,
+        error.GetMessage().find(": 4194304 of " + std::to_string(packageSize) + " bytes written."))
+        << error.GetMessage();
+  }
+}
+
+TEST(CMsiPackageDesc, WithoutACacheFolderNothingIsWritten) {
+  struct Case {
+    const char* name;
+    const char* appData;  // null: the shell-folder library is missing
+    std::string message;
+  };
+  const std::string blocked = NewScratchPath("blocked");
+  ASSERT_TRUE(QvFsPath(blocked.c_str()).CreateDirectoryTree());
+  WriteTextFile(blocked + "\\MSI Cache", "a file where the folder should be");
+  const Case kCases[] = {
+      {"no application-data folder", nullptr, "Failed to find the common application data folder."},
+      {"a file where the cache folder should be", blocked.c_str(),
+       "(0xb7) Failed to create folder '" + blocked + "\\MSI Cache'."},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const platform::host::ScopedCommonAppData appData(c.appData);
+    try {
+      CRefCountPtr<CMsiPackageDesc> package(
+          new CMsiPackageDesc(129, "QvHalcyonSetupENx64.msi", true));
+      ADD_FAILURE() << "no error";
+    } catch (const Error::QvException& error) {
+      EXPECT_EQ(c.message, error.GetMessage());
+    }
+  }
+  for (const std::string& name : ListFolder(".")) {
+    EXPECT_NE('{', name[0]) << name << ": a GUID folder in the current folder";
   }
 }
 #endif

@@ -1,7 +1,8 @@
 # Answering message boxes as a person would, for the test scripts (sourced).
 
-# answer_box CAPTION KEY SCREENSHOT: waits up to 30 s for a box with that caption, takes a
-# screenshot of the display, presses KEY on the box and waits until it has gone.
+# answer_box CAPTION KEY SCREENSHOT [COMMAND]: waits up to 30 s for a box with that caption,
+# takes a screenshot of the display, runs COMMAND while the box is open, presses KEY on the
+# box and waits until it has gone.
 answer_box() {
   local window=""
   for _ in $(seq 300); do
@@ -15,6 +16,7 @@ answer_box() {
   fi
   sleep 0.5
   import -window root "$3" 2>/dev/null || echo "no screenshot $3" >&2
+  [ -n "${4:-}" ] && $4
   xdotool key --window "$window" "$2" 2>/dev/null
   # Wait until this window has gone: the next box may have the same caption.
   for _ in $(seq 100); do

@@ -5,17 +5,19 @@
 # Installer received) and, for every row, that the program ends with exit code 0 and that
 # the older version is still installed with its files as they were.
 #   hostile-conditions.sh SETUP_EXE SETUP_EMPTY SETUP_NOT_A_DATABASE SETUP_FAILING
-#                         LIST_PRODUCTS_EXE PACKAGES_DIR EMBEDDED_X64 NOT_A_DATABASE WORK_DIR
+#                         LIST_PRODUCTS_EXE CACHE_PROBE_EXE PACKAGES_DIR EMBEDDED_X64
+#                         NOT_A_DATABASE WORK_DIR
 set -u
 setup=$1
 setup_empty=$2
 setup_not_a_database=$3
 setup_failing=$4
 list_products=$5
-packages=$6
-embedded=$7
-not_a_database=$8
-work=$9
+cache_probe=$6
+packages=$7
+embedded=$8
+not_a_database=$9
+work=${10}
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=setup-harness.sh
 . "$here/setup-harness.sh"
@@ -23,10 +25,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 readonly X64=$(product_code HalcyonDemoX64)
 readonly OLDER=$(product_code HalcyonOlder)
 readonly FAILING=$(product_code HalcyonFailing)
+readonly NEWER=$(product_code HalcyonNewer)
 readonly OLD_FOLDER='C:\Program Files\Quenvar Halcyon 1.0\'
 readonly UPGRADE="$FRESH OLDINSTALLATIONPATH=\"$OLD_FOLDER\""
 readonly GUID='\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\}'
 read_error() { echo "Failed to read 'UpgradeCode' property from file '$1'"; }
+version_of() { "$wine" "$list_products" 2>/dev/null | tr -d '\r' | grep "$1" | cut -f3; }
 
 cache() { echo "$WINEPREFIX/drive_c/ProgramData/MSI Cache"; }
 guid_folders() { find "$(cache)" -mindepth 1 -maxdepth 1 -type d -printf '%f\n' 2>/dev/null | sort; }
@@ -45,8 +49,9 @@ cache_blocked_by_file() {
   mkdir -p "$(dirname "$(cache)")"
   echo "a file where the folder should be" >"$(cache)"
   run_setup "$setup" "$row" Return
-  check "the Error box names the first property read and the relative path" 1 \
-    "$(matches "^$(read_error "$GUID\\\\QvHalcyonSetupENx64.msi")\$" "$(field boxes)")"
+  check "the Error box names the cache folder and the system's reason" \
+    "File already exists. (0xb7)\\n\\nFailed to create folder 'C:\ProgramData\MSI Cache'." \
+    "$(field boxes)"
   check "no install call" 0 "$(field install-count)"
   check "the blocking file is untouched" "a file where the folder should be" "$(cat "$(cache)")"
   check "nothing written to the current folder" "" "$(find "$work" -maxdepth 1 -name '{*')"
@@ -64,8 +69,11 @@ run_with_unreadable_package() {
 }
 
 empty_package() {
-  run_with_unreadable_package "$setup_empty"
-  check "the extracted file is empty" 0 "$(stat -c %s "$(cache)/$folder/QvHalcyonSetupENx64.msi")"
+  run_setup "$setup_empty" "$row" Return
+  check "the Error box names the package file" 1 \
+    "$(matches "^Failed to find the package for file 'C:\\\\ProgramData\\\\MSI Cache\\\\$GUID\\\\QvHalcyonSetupENx64.msi' in the setup program.\$" "$(field boxes)")"
+  check "no install call" 0 "$(field install-count)"
+  check "no GUID folder, no file" "" "$(find "$(cache)" -mindepth 1)"
 }
 
 registration_without_version_and_folder() {
@@ -95,6 +103,55 @@ not_a_database() {
   run_with_unreadable_package "$setup_not_a_database"
   check "the extracted file is the embedded one" same \
     "$(cmp -s "$(cache)/$folder/QvHalcyonSetupENx64.msi" "$not_a_database" && echo same)"
+}
+
+# While the question is open, another process of the same user reads the GUID folder's
+# security and tries to swap the package for another of the family (2.0), to delete or
+# rename it and to rename its folder. Each attempt must fail, and Yes must install the
+# genuine package.
+attack_while_asking() {
+  attack() {
+    local folder="C:\\ProgramData\\MSI Cache\\$(guid_folders)"
+    "$wine" "$cache_probe" dacl "$folder" 2>/dev/null | tr -d '\r' >"$art/dacl.txt"
+    "$wine" "$cache_probe" dacl "C:\\ProgramData\\MSI Cache" 2>/dev/null | tr -d '\r' >"$art/cache-dacl.txt"
+    "$wine" "$cache_probe" attack "$folder\\QvHalcyonSetupENx64.msi" \
+      "$(windows_path "$packages/HalcyonNewer.msi")" 2>/dev/null | tr -d '\r' >"$art/attack.txt"
+  }
+  while_box_open=attack
+  run_setup "$setup" "$row" y
+  while_box_open=
+  check "the question" "$QUESTION" "$(field boxes)"
+  # Wine keeps a DACL only as Unix permissions: it reports SYSTEM and the owner, and drops
+  # the protection flag and Administrators. What it can show: Everyone, who may read "MSI
+  # Cache", has no entry on the GUID folder.
+  check "the GUID folder: full control for SYSTEM and the user, nothing for Everyone" 1 \
+    "$(matches '^D:[^W]*\(A;OICI;FA;;;SY\)[^W]*\(A;OICI;FA;;;S-1-5-21-[0-9-]+\)[^W]*$' "$(cat "$art/dacl.txt")")"
+  check "its parent grants Everyone read, as Wine makes new folders" 1 \
+    "$(matches ';;;WD\)' "$(cat "$art/cache-dacl.txt")")"
+  check "six attacks tried, each refused" "6 0" \
+    "$(grep -c ': refused' "$art/attack.txt") $(grep -c ': DONE' "$art/attack.txt")"
+  check "the upgrade form" "$UPGRADE" "$(field install-properties)"
+  check "the genuine product is installed" "yes 1.2.0.0" "$(is_installed "$X64") $(version_of "$X64")"
+  check "nothing of the other package is installed" no "$(is_installed "$NEWER")"
+  check "the package in the cache is the embedded one" same \
+    "$(cmp -s "$(cache)/$(guid_folders)/QvHalcyonSetupENx64.msi" "$embedded" && echo same)"
+}
+
+# "MSI Cache" on a 4 MiB volume: the 8.7 MB package cannot fit. Mounting needs root, which
+# CI has; the row fails, saying so, where the mount is refused.
+full_disk() {
+  mkdir -p "$(cache)"
+  if ! mount -t tmpfs -o size=4m qv-full-disk "$(cache)" 2>"$art/mount.txt"; then
+    check "a 4 MiB tmpfs mounted on the cache folder (needs root)" mounted \
+      "refused: $(cat "$art/mount.txt")"
+    return
+  fi
+  mounted=$(cache)
+  run_setup "$setup" "$row" Return
+  check "the Error box names the file and the full disk" 1 \
+    "$(matches "\(0x70\)\\\\n\\\\nFailed to write file 'C:\\\\ProgramData\\\\MSI Cache\\\\$GUID\\\\QvHalcyonSetupENx64.msi': [0-9]+ of $(stat -c %s "$embedded") bytes written.\$" "$(field boxes)")"
+  check "no install call" 0 "$(field install-count)"
+  check "no cut package and no GUID folder left" "" "$(find "$(cache)" -mindepth 1)"
 }
 
 two_runs() {
@@ -138,10 +195,16 @@ install_fails() {
 rows="cache_blocked_by_file|the cache folder is blocked by a file
 empty_package|the embedded package resource holds no bytes
 registration_without_version_and_folder|the older version's registration lacks VersionString and InstallLocation
+attack_while_asking|another process attacks the package while the question is open
+full_disk|the package cache folder is on a full volume
 not_a_database|a file that is not a database is embedded in place of the package
 two_runs|two setup runs one after the other
 install_fails|Windows Installer fails the install (a package that fails on purpose)"
 
+# A volume mounted by a row is let go whatever happens.
+mounted=
+release_mount() { if [ -n "$mounted" ]; then umount "$mounted" && mounted=; fi; }
+after_stop=release_mount
 n=0
 while IFS='|' read -r row description; do
   n=$((n + 1))

@@ -28,17 +28,18 @@ finish() {
 }
 
 # start_prefix DIR: a fresh Wine prefix, wineserver and display in DIR; the artefacts of its
-# runs go to $art.
+# runs go to $art. $after_stop, when set, runs after the prefix stops, also on exit.
 start_prefix() {
   bed=$1
   "$here/testbed.sh" start "$bed" >/dev/null || { echo "FAIL: no Wine prefix in $bed"; exit 1; }
-  trap '"$here/testbed.sh" stop "$bed"' EXIT
+  trap '"$here/testbed.sh" stop "$bed"; ${after_stop:-:}' EXIT
   # shellcheck source=/dev/null
   . "$bed/env"
   mkdir -p "$art"
 }
 stop_prefix() {
   "$here/testbed.sh" stop "$bed"
+  ${after_stop:-:}
   trap - EXIT
 }
 
@@ -58,7 +59,8 @@ field() { python3 "$here/trace_fields.py" "$art/$run.trace" "$1"; }
 
 # run_setup EXE NAME [KEY...] -- [ARGS...]: runs the setup program EXE from $work with
 # Windows Installer's calls and the boxes traced, and answers one box per KEY (y, n or
-# Return; Return answers an "Error" box). Sets $run and $exit_code.
+# Return; Return answers an "Error" box). While each box is open it runs $while_box_open
+# when set. Sets $run and $exit_code.
 run_setup() {
   local exe=$1
   run=$2
@@ -74,7 +76,8 @@ run_setup() {
     n=$((n + 1))
     local caption="Quenvar Halcyon"
     [ "$key" == "Return" ] && caption="Error"
-    answer_box "$caption" "$key" "$art/$run-box$n.png" || echo "  (no box to answer with $key)"
+    answer_box "$caption" "$key" "$art/$run-box$n.png" "${while_box_open:-}" ||
+      echo "  (no box to answer with $key)"
   done
   wait "$pid"
   exit_code=$?

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdint>
 
 #include "platform/posix/HostDrive.h"
@@ -18,6 +20,38 @@ FileHandle FromDescriptor(int fd) {
 }
 int ToDescriptor(FileHandle file) {
   return static_cast<int>(reinterpret_cast<std::intptr_t>(file) - 1);
+}
+
+// The Windows code for an errno value; existing is the code an existing entry gives.
+ErrorCode FromErrno(int error, ErrorCode existing) {
+  switch (error) {
+    case 0:
+      return 0;
+    case EEXIST:
+      return existing;
+    case ENOENT:
+      return 3;  // ERROR_PATH_NOT_FOUND
+    case ENOTDIR:
+      return 267;  // ERROR_DIRECTORY
+    case EACCES:
+    case EPERM:
+      return 5;  // ERROR_ACCESS_DENIED
+    case ENOSPC:
+    case EDQUOT:
+      return 112;  // ERROR_DISK_FULL
+    default:
+      return 31;  // ERROR_GEN_FAILURE
+  }
+}
+
+FileHandle OpenOrFail(const std::string& path, int flags, mode_t mode, ErrorCode* error,
+                      ErrorCode existing = kErrorFileExists) {
+  const int fd = open(host::ToHostPath(path).c_str(), flags | O_CLOEXEC, mode);
+  if (fd < 0) {
+    *error = FromErrno(errno, existing);
+    return InvalidFileHandle();
+  }
+  return FromDescriptor(fd);
 }
 }  // namespace
 
@@ -38,24 +72,75 @@ bool FindFirstEntry(const std::string& pattern) {
   return true;
 }
 
-bool MakeDirectory(const std::string& path) {
-  return mkdir(host::ToHostPath(path).c_str(), 0777) == 0;
+ErrorCode MakeDirectory(const std::string& path) {
+  return mkdir(host::ToHostPath(path).c_str(), 0777) == 0 ? 0
+                                                          : FromErrno(errno, kErrorAlreadyExists);
 }
+
+ErrorCode MakePrivateDirectory(const std::string& path) {
+  // The host's nearest to a protected DACL for the owner alone.
+  return mkdir(host::ToHostPath(path).c_str(), 0700) == 0 ? 0
+                                                          : FromErrno(errno, kErrorAlreadyExists);
+}
+
+void RemoveEmptyDirectory(const std::string& path) { rmdir(host::ToHostPath(path).c_str()); }
 
 void RemoveFile(const std::string& path) { unlink(host::ToHostPath(path).c_str()); }
 
-FileHandle OpenFileForWrite(const std::string& path) {
-  const int fd =
-      open(host::ToHostPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  return fd < 0 ? InvalidFileHandle() : FromDescriptor(fd);
+// The host has no share modes: the handles only keep the entries open.
+FileHandle OpenFolderDenyingDelete(const std::string& path, ErrorCode* error) {
+  return OpenOrFail(path, O_RDONLY | O_DIRECTORY, 0, error);
 }
 
-void WriteBytes(FileHandle file, const void* data, std::size_t size) {
-  // One call, as on Windows; a short write is not reported there either.
-  const ssize_t ignored = write(ToDescriptor(file), data, size);
-  (void)ignored;
+FileHandle CreateNewFileForWrite(const std::string& path, ErrorCode* error) {
+  return OpenOrFail(path, O_WRONLY | O_CREAT | O_EXCL, 0644, error);
 }
 
-void CloseFile(FileHandle file) { close(ToDescriptor(file)); }
+FileHandle OpenFileForSharedRead(const std::string& path, ErrorCode* error) {
+  return OpenOrFail(path, O_RDONLY, 0, error);
+}
+
+ErrorCode WriteAllBytes(FileHandle file, const void* data, std::size_t size, std::size_t* written) {
+  const auto* bytes = static_cast<const unsigned char*>(data);
+  *written = 0;
+  while (*written < size) {
+    host::FileFaults& faults = host::Faults();
+    const std::size_t room = faults.writeLimit - std::min(faults.bytesWritten, faults.writeLimit);
+    if (room == 0) return FromErrno(ENOSPC, 0);
+    const ssize_t done =
+        write(ToDescriptor(file), bytes + *written, std::min(size - *written, room));
+    if (done < 0) {
+      if (errno == EINTR) continue;
+      return FromErrno(errno, 0);
+    }
+    if (done == 0) return 0;
+    *written += static_cast<std::size_t>(done);
+    faults.bytesWritten += static_cast<std::size_t>(done);
+  }
+  return 0;
+}
+
+ErrorCode ReadBytes(FileHandle file, void* buffer, std::size_t size, std::size_t* read) {
+  ssize_t done;
+  do {
+    done = ::read(ToDescriptor(file), buffer, size);
+  } while (done < 0 && errno == EINTR);
+  *read = done < 0 ? 0 : static_cast<std::size_t>(done);
+  return done < 0 ? FromErrno(errno, 0) : 0;
+}
+
+void CloseFile(FileHandle file) {
+  const int fd = ToDescriptor(file);
+  const bool wasWriting = (fcntl(fd, F_GETFL) & O_ACCMODE) != O_RDONLY;
+  std::string hostPath;
+  if (wasWriting && host::Faults().afterWriteClose) {
+    char target[4096];
+    const ssize_t length =
+        readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), target, sizeof(target) - 1);
+    if (length > 0) hostPath.assign(target, static_cast<std::size_t>(length));
+  }
+  close(fd);
+  if (!hostPath.empty()) host::Faults().afterWriteClose(hostPath);
+}
 
 }  // namespace platform

@@ -2,9 +2,12 @@
 
 #include <cstdio>
 
+#include "platform/posix/HostDrive.h"
+
 namespace platform {
 
 bool CreateGuidBytes(std::uint8_t (&bytes)[16]) {
+  if (host::Faults().guidFails) return false;
   std::FILE* random = std::fopen("/dev/urandom", "rb");
   if (random == nullptr) return false;
   const bool filled = std::fread(bytes, 1, sizeof(bytes), random) == sizeof(bytes);

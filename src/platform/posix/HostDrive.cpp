@@ -17,6 +17,10 @@ std::string& AppData() {
   return folder;
 }
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+FileFaults& CurrentFaults() {
+  static FileFaults faults;
+  return faults;
+}
 }  // namespace
 
 std::string DriveRoot() {
@@ -66,5 +70,11 @@ ScopedCommonAppData::~ScopedCommonAppData() {
   g_appDataPresent = m_previousPresent;
   AppData() = m_previous;
 }
+
+FileFaults& Faults() { return CurrentFaults(); }
+
+ScopedFileFaults::ScopedFileFaults(FileFaults faults)
+    : m_previous(std::exchange(CurrentFaults(), std::move(faults))) {}
+ScopedFileFaults::~ScopedFileFaults() { CurrentFaults() = std::move(m_previous); }
 
 }  // namespace platform::host

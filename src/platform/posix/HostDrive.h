@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 
 // The host build stands in for a Windows machine: Windows paths are mapped onto a folder of
@@ -42,6 +45,31 @@ class ScopedCommonAppData {
  private:
   bool m_previousPresent;
   std::string m_previous;
+};
+
+// Faults of the stand-in machine, for the failure paths of extraction.
+struct FileFaults {
+  // Bytes that writes may add in all before they fail as on a full volume.
+  std::size_t writeLimit = SIZE_MAX;
+  // Runs with the host path of a file that was just closed after writing: another process's
+  // chance to change it before it is opened again.
+  std::function<void(const std::string& hostPath)> afterWriteClose;
+  // CoCreateGuid fails: the GUID stays all zero.
+  bool guidFails = false;
+  // What writes have added since these faults came in force.
+  std::size_t bytesWritten = 0;
+};
+FileFaults& Faults();
+
+class ScopedFileFaults {
+ public:
+  explicit ScopedFileFaults(FileFaults faults);
+  ~ScopedFileFaults();
+  ScopedFileFaults(const ScopedFileFaults&) = delete;
+  ScopedFileFaults& operator=(const ScopedFileFaults&) = delete;
+
+ private:
+  FileFaults m_previous;
 };
 
 }  // namespace platform::host

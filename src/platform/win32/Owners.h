@@ -45,6 +45,11 @@ struct FindHandleTraits {
   static Type Invalid() { return INVALID_HANDLE_VALUE; }
   static void Close(Type h) { FindClose(h); }
 };
+struct KernelHandleTraits {  // handles whose failure value is null, such as a token
+  using Type = HANDLE;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type h) { CloseHandle(h); }
+};
 struct ModuleTraits {
   using Type = HMODULE;
   static Type Invalid() { return nullptr; }
@@ -62,6 +67,7 @@ struct BstrTraits {
 };
 
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
 using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits>;
 using UniqueBstr = UniqueHandle<BstrTraits>;
