@@ -57,6 +57,10 @@ class IService {
   // Blocks until Windows Installer has finished. 0: installed.
   virtual std::uint32_t InstallProduct(const char* packagePath, const char* properties) = 0;
 
+  // 0 when every operation above is bound to msi.dll. Otherwise the system's code: of the
+  // failed load, with *missing empty, or of the failed lookup, with *missing the entry's name.
+  virtual std::uint32_t CheckBindings(std::string* missing) = 0;
+
   // Creates the automation object: CoCreateInstance for CLSCTX_ALL asking for IUnknown,
   // OleRun, then QueryInterface for IDispatch. Returns the HRESULT of the failing step, or 0
   // with *object set.

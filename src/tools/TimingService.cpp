@@ -78,6 +78,10 @@ std::uint32_t TimingService::InstallProduct(const char*, const char*) {
   return 1602;  // ERROR_INSTALL_USEREXIT
 }
 
+std::uint32_t TimingService::CheckBindings(std::string* missing) {
+  return m_system.CheckBindings(missing);
+}
+
 std::int32_t TimingService::CreateInstallerObject(std::unique_ptr<msi::IInstallerObject>* object) {
   std::unique_ptr<msi::IInstallerObject> created;
   const std::int32_t result = Timed("create the automation object",

@@ -33,6 +33,7 @@ class TimingService : public msi::IService {
   int SetInternalUI(int level, void** ownerWindow) override;
   std::uint32_t EnableLog(std::uint32_t mode, const char* path, std::uint32_t attributes) override;
   std::uint32_t InstallProduct(const char* packagePath, const char* properties) override;
+  std::uint32_t CheckBindings(std::string* missing) override;
   std::int32_t CreateInstallerObject(std::unique_ptr<msi::IInstallerObject>* object) override;
 
  private:

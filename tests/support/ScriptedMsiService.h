@@ -32,6 +32,9 @@ class ScriptedMsiService : public msi::IService {
   // Non-zero: CreateInstallerObject fails with this HRESULT. Otherwise the system's own
   // reader answers, so package reads use the real package files.
   std::int32_t createResult = 0;
+  // What CheckBindings answers (not recorded as a call: msi.dll is not asked).
+  std::uint32_t bindingsError = 0;
+  std::string missingEntry;
 
   std::vector<Call> calls;
   // The names of the calls, in order.
@@ -50,5 +53,9 @@ class ScriptedMsiService : public msi::IService {
   int SetInternalUI(int level, void** ownerWindow) override;
   std::uint32_t EnableLog(std::uint32_t mode, const char* path, std::uint32_t attributes) override;
   std::uint32_t InstallProduct(const char* packagePath, const char* properties) override;
+  std::uint32_t CheckBindings(std::string* missing) override {
+    *missing = missingEntry;
+    return bindingsError;
+  }
   std::int32_t CreateInstallerObject(std::unique_ptr<msi::IInstallerObject>* object) override;
 };

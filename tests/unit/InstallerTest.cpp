@@ -10,6 +10,7 @@
 #include "base/QvException.h"
 #include "installer/ProductInstallerBase.h"
 #include "installer/PropertyString.h"
+#include "package/Folders.h"
 #include "platform/MessageBox.h"
 #include "platform/OsVersion.h"
 
@@ -343,6 +344,35 @@ TEST_F(Proceed, StartUpReportsErrorsInTheErrorBoxAndReturnsFalse) {
   EXPECT_NE(std::string::npos, boxes[0].text.find("Failed to create Windows installer object."));
   EXPECT_STREQ("Quenvar Halcyon", AfxGetModuleState()->m_lpszCurrentAppName);
   EXPECT_STREQ("Quenvar Halcyon", app.m_pszAppName);
+}
+
+TEST_F(Proceed, StartUpWithoutWindowsInstallerSaysSoAndWritesNothing) {
+  struct Case {
+    std::uint32_t error;
+    const char* missing;
+    const char* code;
+    const char* text;
+  };
+  const Case kCases[] = {
+      {126, "", "(0x7e)", "Failed to load 'msi.dll'."},  // ERROR_MOD_NOT_FOUND
+      {127, "MsiInstallProductA", "(0x7f)",              // ERROR_PROC_NOT_FOUND
+       "Failed to find entry 'MsiInstallProductA' in 'msi.dll'."},
+  };
+  const platform::ScopedWow64Override bitness(platform::Wow64Answer::kYes);
+  const std::vector<std::string> before = ListFolder(GetPackageCacheFolder());
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.text);
+    boxes.clear();
+    service.bindingsError = c.error;
+    service.missingEntry = c.missing;
+    EXPECT_FALSE(app.InitInstance());
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("Error", boxes[0].caption);
+    EXPECT_NE(std::string::npos, boxes[0].text.find(c.code)) << boxes[0].text;
+    EXPECT_NE(std::string::npos, boxes[0].text.find(c.text)) << boxes[0].text;
+    EXPECT_TRUE(service.calls.empty());
+  }
+  EXPECT_EQ(before, ListFolder(GetPackageCacheFolder()));
 }
 
 TEST_F(Proceed, StartUpRunsOneInstallAndReturnsFalse) {

@@ -5,10 +5,15 @@
 #include <cstring>
 
 #include "Fixtures.h"
+#include "TestFiles.h"
+#include "app/CreateProductInstaller.h"
+#include "installer/ProductInstallerBase.h"
 #include "msi/ProductFinder2.h"
 #include "msi/ProductQueries.h"
 #include "package/PackageDesc.h"
+#include "platform/FileSystem.h"
 #include "platform/MsiService.h"
+#include "platform/OsVersion.h"
 
 namespace {
 
@@ -36,14 +41,18 @@ class InstalledProducts : public ::testing::Test {
   void InstallFixture(const char* package, const char* productCode) {
     ASSERT_EQ(0u, Install(package)) << package;
     ASSERT_TRUE(IsInstalled(productCode)) << productCode;
-    m_installed.push_back(package);
+    Track(package);
   }
+  // Uninstalls package after the test.
+  void Track(const std::string& package) { m_installed.push_back(package); }
   void TearDown() override {
-    for (const char* package : m_installed) EXPECT_EQ(0u, Uninstall(package)) << package;
+    for (const std::string& package : m_installed) {
+      EXPECT_EQ(0u, Uninstall(package.c_str())) << package;
+    }
   }
 
  private:
-  std::vector<const char*> m_installed;
+  std::vector<std::string> m_installed;
 };
 
 TEST_F(InstalledProducts, NothingOfTheFamilyInstalled) {
@@ -131,6 +140,44 @@ TEST_F(InstalledProducts, ServiceAnswersWhatTheCallersRelyOn) {
   service.LocateComponent(product, located, &length);
   EXPECT_STREQ("C:\\Program Files\\Quenvar Long\\", located);
   EXPECT_EQ(std::strlen(located), length);
+}
+
+TEST(SystemService, EveryEntryOfMsiDllIsBound) {
+  std::string missing = "not asked";
+  EXPECT_EQ(0u, msi::SystemService().CheckBindings(&missing));
+  EXPECT_EQ("", missing);
+}
+
+// The variant a 32-bit Windows gets, with the real Windows Installer behind it.
+TEST_F(InstalledProducts, TheX86VariantInstallsTheX86Package) {
+  const platform::ScopedWow64Override bitness(platform::Wow64Answer::kNo);
+  const std::shared_ptr<CProductInstaller> installer = CreateProductInstaller();
+  ASSERT_NE(nullptr, dynamic_cast<CProductInstallerX86*>(installer.get()));
+  const CRefCountPtr<CMsiPackageDesc> installed = installer->Proceed();
+  ASSERT_FALSE(installed.IsNull());
+  const std::string path = installed->GetPath();
+  Track(path);
+  EXPECT_EQ("QvHalcyonSetupENx86.msi", std::string(installed->GetPath().GetFileName()));
+  EXPECT_EQ(ReadFileBytes(fixtures::kEmbeddedX86), ReadFileBytes(path));
+  EXPECT_EQ("ACTION=INSTALL QVSTSDATA=\"\"", installer->PropertyString());
+  EXPECT_TRUE(IsInstalled(fixtures::kDemoX86Product));
+}
+
+TEST_F(InstalledProducts, AnInstallerWithItsLoggingFlagGetsWindowsInstallersLog) {
+  const char* const log = "C:\\LongPublisher.log";  // c:\%s.log with the package's name
+  msi::SystemService().EnableLog(0, nullptr, 0);
+  platform::RemoveFile(log);
+  CProductInstaller installer(
+      CRefCountPtr<CMsiPackageDesc>(new CMsiPackageDesc(QvFsPath(fixtures::kLongPublisher), true)),
+      true);
+  ASSERT_FALSE(installer.Proceed().IsNull());
+  Track(fixtures::kLongPublisher);
+  // Logging stays on for the process: end it before the uninstall.
+  msi::SystemService().EnableLog(0, nullptr, 0);
+  const std::vector<unsigned char> bytes = ReadFileBytes(log);
+  const std::string text(bytes.begin(), bytes.end());
+  EXPECT_NE(std::string::npos, text.find("=== Logging started")) << text.substr(0, 400);
+  EXPECT_NE(std::string::npos, text.find(fixtures::kLongPublisherProduct)) << text.substr(0, 400);
 }
 
 }  // namespace

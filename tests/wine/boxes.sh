@@ -1,11 +1,12 @@
 # Answering message boxes as a person would, for the test scripts (sourced).
 
-# answer_box CAPTION KEY SCREENSHOT [COMMAND]: waits up to 30 s for a box with that caption,
+# answer_box CAPTION KEY SCREENSHOT [COMMAND]: waits up to $QV_BOX_SECONDS (default 30) for a
+# box with that caption,
 # takes a screenshot of the display, runs COMMAND while the box is open, presses KEY on the
 # box and waits until it has gone.
 answer_box() {
   local window=""
-  for _ in $(seq 300); do
+  for _ in $(seq $((${QV_BOX_SECONDS:-30} * 10))); do
     window=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
     [ -n "$window" ] && break
     sleep 0.1

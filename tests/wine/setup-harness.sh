@@ -2,7 +2,7 @@
 # here (this folder), work (its work folder), list_products (list_products.exe) and
 # packages (the fixture packages' folder) first.
 # shellcheck shell=bash
-wine=/usr/lib/wine/wine64
+wine=/usr/lib/wine/wine64  # until start_prefix names the prefix's own loader
 # shellcheck source=boxes.sh
 . "$here/boxes.sh"
 
@@ -27,14 +27,16 @@ finish() {
   [ "$failures" -eq 0 ]
 }
 
-# start_prefix DIR: a fresh Wine prefix, wineserver and display in DIR; the artefacts of its
-# runs go to $art. $after_stop, when set, runs after the prefix stops, also on exit.
+# start_prefix DIR [KIND]: a fresh Wine prefix of that kind (testbed.sh), wineserver and
+# display in DIR; the artefacts of its runs go to $art. $after_stop, when set, runs after the
+# prefix stops, also on exit.
 start_prefix() {
   bed=$1
-  "$here/testbed.sh" start "$bed" >/dev/null || { echo "FAIL: no Wine prefix in $bed"; exit 1; }
+  "$here/testbed.sh" start "$bed" "${2:-win64}" >/dev/null || { echo "FAIL: no Wine prefix in $bed"; exit 1; }
   trap '"$here/testbed.sh" stop "$bed"; ${after_stop:-:}' EXIT
   # shellcheck source=/dev/null
   . "$bed/env"
+  wine=$QV_WINE
   mkdir -p "$art"
 }
 stop_prefix() {
@@ -68,7 +70,7 @@ run_setup() {
   local keys=()
   while [ $# -gt 0 ] && [ "$1" != "--" ]; do keys+=("$1"); shift; done
   [ $# -gt 0 ] && shift
-  (cd "$work" && WINEDEBUG=trace+msi,trace+msgbox timeout 120 "$wine" "$exe" "$@" \
+  (cd "$work" && WINEDEBUG=trace+msi,trace+msgbox timeout "${QV_RUN_SECONDS:-120}" "$wine" "$exe" "$@" \
      >"$art/$run.out" 2>"$art/$run.trace") &
   local pid=$!
   local n=0

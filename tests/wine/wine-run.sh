@@ -9,8 +9,9 @@ if [ -z "$testbed" ] || [ ! -f "$testbed/env" ]; then
 fi
 # shellcheck source=/dev/null
 . "$testbed/env"
-if [ ! -x /usr/lib/wine/wine64 ]; then
-  echo "wine-run: /usr/lib/wine/wine64 is missing; scripts/install-deps.sh installs wine64" >&2
+wine=${QV_WINE:-/usr/lib/wine/wine64}
+if [ ! -x "$wine" ]; then
+  echo "wine-run: $wine is missing; scripts/install-deps.sh installs wine64" >&2
   exit 2
 fi
-exec /usr/lib/wine/wine64 "$@"
+exec "$wine" "$@"

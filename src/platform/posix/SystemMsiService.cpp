@@ -27,6 +27,11 @@ class HostMsi : public IService {
   int SetInternalUI(int, void**) override { return kUiLevelFull; }
   std::uint32_t EnableLog(std::uint32_t, const char*, std::uint32_t) override { return kSuccess; }
   std::uint32_t InstallProduct(const char*, const char*) override { return kPlatformUnsupported; }
+  // Every operation has its stand-in.
+  std::uint32_t CheckBindings(std::string* missing) override {
+    missing->clear();
+    return kSuccess;
+  }
   std::int32_t CreateInstallerObject(std::unique_ptr<IInstallerObject>* object) override {
     *object = std::make_unique<platform::host::LibmsiInstaller>();
     return 0;

@@ -4,24 +4,28 @@
 
 namespace platform::win32 {
 
-namespace {
 template <typename Function>
-void Bind(HMODULE module, const char* name, Function& target) {
-  target = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+void MsiLibrary::Bind(const char* name, Function& target) {
+  target = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(m_module.Get(), name)));
+  if (target == nullptr && missingEntry == nullptr) {
+    error = GetLastError();
+    missingEntry = name;
+  }
 }
-}  // namespace
 
 MsiLibrary::MsiLibrary() : m_module(static_cast<HMODULE>(LoadSystemLibrary("msi.dll"))) {
-  if (!m_module.IsValid()) return;
-  HMODULE module = m_module.Get();
-  Bind(module, "MsiEnumProductsA", enumProducts);
-  Bind(module, "MsiEnumRelatedProductsA", enumRelatedProducts);
-  Bind(module, "MsiGetProductInfoA", getProductInfo);
-  Bind(module, "MsiGetComponentPathA", getComponentPath);
-  Bind(module, "MsiLocateComponentA", locateComponent);
-  Bind(module, "MsiSetInternalUI", setInternalUI);
-  Bind(module, "MsiEnableLogA", enableLog);
-  Bind(module, "MsiInstallProductA", installProduct);
+  if (!m_module.IsValid()) {
+    error = GetLastError();
+    return;
+  }
+  Bind("MsiEnumProductsA", enumProducts);
+  Bind("MsiEnumRelatedProductsA", enumRelatedProducts);
+  Bind("MsiGetProductInfoA", getProductInfo);
+  Bind("MsiGetComponentPathA", getComponentPath);
+  Bind("MsiLocateComponentA", locateComponent);
+  Bind("MsiSetInternalUI", setInternalUI);
+  Bind("MsiEnableLogA", enableLog);
+  Bind("MsiInstallProductA", installProduct);
 }
 
 const MsiLibrary& MsiLibrary::Instance() {

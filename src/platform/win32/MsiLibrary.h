@@ -19,8 +19,15 @@ class MsiLibrary {
   decltype(&::MsiEnableLogA) enableLog = nullptr;
   decltype(&::MsiInstallProductA) installProduct = nullptr;
 
+  // 0 when msi.dll loaded with every entry above; otherwise the code of the failed load, or
+  // of the first failed lookup with that entry's name.
+  DWORD error = ERROR_SUCCESS;
+  const char* missingEntry = nullptr;
+
  private:
   MsiLibrary();
+  template <typename Function>
+  void Bind(const char* name, Function& target);
   UniqueModule m_module;
 };
 

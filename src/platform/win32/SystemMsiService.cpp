@@ -68,6 +68,11 @@ class SystemMsi : public IService {
     const auto& msi = MsiLibrary::Instance();
     return msi.installProduct ? msi.installProduct(packagePath, properties) : kServiceUnavailable;
   }
+  std::uint32_t CheckBindings(std::string* missing) override {
+    const auto& msi = MsiLibrary::Instance();
+    *missing = msi.missingEntry ? msi.missingEntry : "";
+    return msi.error;
+  }
   std::int32_t CreateInstallerObject(std::unique_ptr<IInstallerObject>* object) override {
     return platform::win32::AutomationInstaller::Create(object);
   }
