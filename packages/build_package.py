@@ -3,7 +3,9 @@
 
 The payload is pseudo-random (incompressible) but reproducible from the seed. With
 --target-size the payload is resized until the package has exactly that many bytes, so that
-the demo packages are as large as the real product's.
+the demo packages are as large as the real product's. The package is reproducible: the
+payload's time in the cabinet and the summary information's times are fixed, and its
+revision number is derived from the package's own sources (the WiX text and the arguments).
 """
 import argparse
 import os
@@ -12,11 +14,17 @@ import subprocess
 import sys
 import tempfile
 
+import fix_summary
+
+# 2001-01-01 00:00:00 UTC, the time the cabinet records for the payload.
+FIXED_MTIME = 978307200
+
 
 def build(args, payload_size, workdir):
     payload = os.path.join(workdir, "halcyon.dat")
     with open(payload, "wb") as out:
         out.write(random.Random(args.seed).randbytes(payload_size))
+    os.utime(payload, (FIXED_MTIME, FIXED_MTIME))
     command = ["wixl", "-a", args.arch, "-o", args.output, "-D", "PayloadFile=halcyon.dat"]
     for define in args.define:
         command += ["-D", define]
@@ -27,7 +35,15 @@ def build(args, payload_size, workdir):
         sys.exit(f"wixl failed for {args.output}:\n{result.stdout}{result.stderr}")
     for query in args.query:
         subprocess.run(["msibuild", args.output, "-q", query], check=True)
+    fix_summary.fix(args.output, sources_text(args))
     return os.path.getsize(args.output)
+
+
+def sources_text(args):
+    """What the package is made from: the WiX text and every argument but the output path."""
+    with open(args.wxs, encoding="utf-8") as f:
+        wxs = f.read()
+    return "\n".join([wxs, args.arch, str(args.seed), str(args.target_size)] + args.define + args.query)
 
 
 def main():

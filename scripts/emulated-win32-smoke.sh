@@ -14,6 +14,6 @@ embedded=$(sed -n 's/^QV_EMBEDDED_X86:INTERNAL=//p' build/win32/CMakeCache.txt)
 started=$SECONDS
 QV_PREFIX_KIND=win32 QV_PACKAGE=x86 QV_SCENARIOS=fresh \
   tests/wine/with-i386-emulation.sh tests/wine/setup-end-to-end.sh \
-  build/win32/src/QvHalcyonSetup.exe build/win32/src/list_products.exe build/win32/packages \
-  "$embedded" build/win32/win32-smoke
+  "$PWD/build/win32/src/QvHalcyonSetup.exe" "$PWD/build/win32/src/list_products.exe" \
+  "$PWD/build/win32/packages" "$embedded" "$PWD/build/win32/win32-smoke"
 echo "emulated-win32-smoke: $((SECONDS - started)) s in all"

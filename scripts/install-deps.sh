@@ -8,6 +8,7 @@ packages=(
   wine64 wixl msitools libmsi-dev libglib2.0-dev
   xvfb xdotool imagemagick
   googletest clang libclang-rt-14-dev valgrind
+  python3-pefile osslsigncode openssl
 )
 missing=()
 for package in "${packages[@]}"; do

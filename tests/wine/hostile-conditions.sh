@@ -5,8 +5,8 @@
 # Installer received) and, for every row, that the program ends with exit code 0 and that
 # the older version is still installed with its files as they were.
 #   hostile-conditions.sh SETUP_EXE SETUP_EMPTY SETUP_NOT_A_DATABASE SETUP_FAILING
-#                         LIST_PRODUCTS_EXE CACHE_PROBE_EXE PACKAGES_DIR EMBEDDED_X64
-#                         NOT_A_DATABASE WORK_DIR
+#                         LIST_PRODUCTS_EXE CACHE_PROBE_EXE PARTIAL_MSI_DLL PACKAGES_DIR
+#                         EMBEDDED_X64 NOT_A_DATABASE WORK_DIR
 set -u
 setup=$1
 setup_empty=$2
@@ -14,10 +14,11 @@ setup_not_a_database=$3
 setup_failing=$4
 list_products=$5
 cache_probe=$6
-packages=$7
-embedded=$8
-not_a_database=$9
-work=${10}
+partial_msi=$7
+packages=$8
+embedded=$9
+not_a_database=${10}
+work=${11}
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=setup-harness.sh
 . "$here/setup-harness.sh"
@@ -154,6 +155,25 @@ full_disk() {
   check "no cut package and no GUID folder left" "" "$(find "$(cache)" -mindepth 1)"
 }
 
+msi_dll_missing() {
+  WINEDLLOVERRIDES="msi=;$WINEDLLOVERRIDES" run_setup "$setup" "$row" Return
+  check "the Error box names msi.dll and the system's reason" 1 \
+    "$(matches "\\(0x7e\\)\\\\n\\\\nFailed to load 'msi.dll'.\$" "$(field boxes)")"
+  check "nothing extracted" "" "$(guid_folders)"
+}
+
+msi_entry_missing() {
+  # For this one run, the system folder's msi.dll is one that lacks the second entry.
+  local system=$WINEPREFIX/drive_c/windows/system32/msi.dll
+  cp "$system" "$art/msi.dll.system"
+  cp "$partial_msi" "$system"
+  WINEDLLOVERRIDES="msi=n;$WINEDLLOVERRIDES" run_setup "$setup" "$row" Return
+  cp "$art/msi.dll.system" "$system"
+  check "the Error box names the missing entry and the system's reason" 1 \
+    "$(matches "\\(0x7f\\)\\\\n\\\\nFailed to find entry 'MsiEnumRelatedProductsA' in 'msi.dll'.\$" "$(field boxes)")"
+  check "nothing extracted" "" "$(guid_folders)"
+}
+
 two_runs() {
   run_setup "$setup" "$row-first" y
   check "first run: the question" "$QUESTION" "$(field boxes)"
@@ -197,6 +217,8 @@ empty_package|the embedded package resource holds no bytes
 registration_without_version_and_folder|the older version's registration lacks VersionString and InstallLocation
 attack_while_asking|another process attacks the package while the question is open
 full_disk|the package cache folder is on a full volume
+msi_dll_missing|msi.dll cannot be loaded
+msi_entry_missing|msi.dll lacks an entry the setup program calls
 not_a_database|a file that is not a database is embedded in place of the package
 two_runs|two setup runs one after the other
 install_fails|Windows Installer fails the install (a package that fails on purpose)"

@@ -16,7 +16,7 @@ case "$kind" in
   # spends about a minute of CPU starting.
   win64) wine=/usr/lib/wine/wine64; arch=win64; boot_seconds=120; run_seconds=120; box_seconds=30 ;;
   wow64) wine=/usr/lib/wine/wine64; arch=win64; boot_seconds=400; run_seconds=400; box_seconds=300 ;;
-  win32) wine=/usr/lib/wine/wine; arch=win32; boot_seconds=1200; run_seconds=1500; box_seconds=1200 ;;
+  win32) wine=/usr/lib/wine/wine; arch=win32; boot_seconds=1800; run_seconds=1500; box_seconds=1200 ;;
   *) echo "testbed: unknown kind $kind" >&2; exit 2 ;;
 esac
 

@@ -1,6 +1,7 @@
 #include "platform/Module.h"
 
 #include <string>
+#include <type_traits>
 
 #include "platform/win32/WindowsApi.h"
 
@@ -29,6 +30,9 @@ ModuleHandle CurrentProcessModule() { return GetModuleHandleA(nullptr); }
 void RestrictLibrarySearchToSystem() {
   // Looked up by name: the entry is missing on Vista and 7 without KB2533623.
   using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+  // A wrong calling convention would compile and corrupt the stack of the 32-bit build.
+  static_assert(std::is_same_v<SetDefaultDllDirectoriesFn, decltype(&::SetDefaultDllDirectories)>,
+                "SetDefaultDllDirectories is declared otherwise");
   HMODULE kernel = GetModuleHandleA("kernel32");
   if (kernel == nullptr) return;
   auto setDirectories = reinterpret_cast<SetDefaultDllDirectoriesFn>(

@@ -1,5 +1,7 @@
 #include "platform/OsVersion.h"
 
+#include <type_traits>
+
 #include "platform/win32/WindowsApi.h"
 
 namespace platform {
@@ -21,6 +23,9 @@ Wow64Answer native::QueryWow64() {
   return Wow64Answer::kYes;
 #else
   using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+  // A wrong calling convention would compile and corrupt the stack of the 32-bit build.
+  static_assert(std::is_same_v<IsWow64ProcessFn, decltype(&::IsWow64Process)>,
+                "IsWow64Process is declared otherwise");
   HMODULE kernel = GetModuleHandleA("kernel32");
   if (kernel == nullptr) return Wow64Answer::kUnavailable;
   auto isWow64Process = reinterpret_cast<IsWow64ProcessFn>(
