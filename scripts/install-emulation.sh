@@ -5,21 +5,11 @@
 # (tests/wine/i386-emulation.sh turns it on only around those tests: while it is on, wine64's
 # prefix set-up emulates its 32-bit side too and becomes slow). Idempotent; needs root.
 set -euo pipefail
+# shellcheck source=apt-install.sh
+. "$(dirname "$0")/apt-install.sh"
+install_missing install-emulation qemu-user-static wine32:i386
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
-export DEBIAN_FRONTEND=noninteractive
-
-packages=(qemu-user-static wine32:i386)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "install-emulation: installing ${missing[*]}"
-  dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
-  $sudo apt-get update -q
-  $sudo apt-get install -y -q "${missing[@]}"
-fi
 
 binfmt=/proc/sys/fs/binfmt_misc
 [ -e "$binfmt/register" ] || $sudo mount -t binfmt_misc binfmt_misc "$binfmt"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 
 #include "Fixtures.h"
 #include "TestFiles.h"
@@ -25,6 +26,23 @@ bool IsRegistryGuid(const std::string& text) {
     if (dash ? c != '-' : !((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'))) return false;
   }
   return true;
+}
+
+// The error that constructing a descriptor raises; null, with a test failure, when none.
+std::unique_ptr<Error::QvException> ExtractionError(unsigned short id, const char* fileName) {
+  try {
+    CRefCountPtr<CMsiPackageDesc> package(new CMsiPackageDesc(id, fileName, true));
+  } catch (const Error::QvException& error) {
+    return std::unique_ptr<Error::QvException>(error.Clone());
+  }
+  ADD_FAILURE() << "no error";
+  return nullptr;
+}
+
+// The system code of an error; 0 for a text error.
+std::uint32_t ErrorCodeOf(const Error::QvException& error) {
+  const auto* common = dynamic_cast<const Error::QvExceptionCommon*>(&error);
+  return common ? common->ErrorCode() : 0;
 }
 
 // The GUID folder between the cache folder and the file name.
@@ -99,16 +117,14 @@ TEST(CMsiPackageDesc, GetPathGivesACopy) {
 
 TEST(CMsiPackageDesc, MissingResourceIsAnErrorAndLeavesNothing) {
   const std::vector<std::string> before = ListFolder(GetPackageCacheFolder());
-  try {
-    CRefCountPtr<CMsiPackageDesc> package(new CMsiPackageDesc(999, "none.msi", true));
-    ADD_FAILURE() << "no error";
-  } catch (const Error::QvExceptionText& error) {
-    const std::string message = error.GetMessage();
-    EXPECT_EQ(
-        0u, message.find("Failed to find the package for file '" + GetPackageCacheFolder() + "\\{"))
-        << message;
-    EXPECT_NE(std::string::npos, message.find("\\none.msi' in the setup program.")) << message;
-  }
+  const auto error = ExtractionError(999, "none.msi");
+  ASSERT_NE(nullptr, error);
+  EXPECT_EQ(0u, ErrorCodeOf(*error));
+  const std::string message = error->GetMessage();
+  EXPECT_EQ(0u,
+            message.find("Failed to find the package for file '" + GetPackageCacheFolder() + "\\{"))
+      << message;
+  EXPECT_NE(std::string::npos, message.find("\\none.msi' in the setup program.")) << message;
   EXPECT_EQ(before, ListFolder(GetPackageCacheFolder()));
 }
 
@@ -155,15 +171,10 @@ TEST(CMsiPackageDesc, AFailedExtractionIsAnErrorAndRemovesWhatItWrote) {
     SCOPED_TRACE(c.name);
     const std::vector<std::string> before = ListFolder(cache);
     const platform::host::ScopedFileFaults faults(c.faults);
-    try {
-      CRefCountPtr<CMsiPackageDesc> package(
-          new CMsiPackageDesc(129, "QvHalcyonSetupENx64.msi", true));
-      ADD_FAILURE() << "no error";
-    } catch (const Error::QvException& error) {
-      const auto* common = dynamic_cast<const Error::QvExceptionCommon*>(&error);
-      EXPECT_EQ(c.errorCode, common ? common->ErrorCode() : 0u);
-      EXPECT_NE(std::string::npos, error.GetMessage().find(c.messagePart)) << error.GetMessage();
-    }
+    const auto error = ExtractionError(129, "QvHalcyonSetupENx64.msi");
+    ASSERT_NE(nullptr, error);
+    EXPECT_EQ(c.errorCode, ErrorCodeOf(*error));
+    EXPECT_NE(std::string::npos, error->GetMessage().find(c.messagePart)) << error->GetMessage();
     EXPECT_EQ(before, ListFolder(cache)) << "a GUID folder or file was left";
   }
   EXPECT_EQ(std::vector<unsigned char>({'p', 'l', 'a', 'n', 't', 'e', 'd'}),
@@ -173,15 +184,12 @@ TEST(CMsiPackageDesc, AFailedExtractionIsAnErrorAndRemovesWhatItWrote) {
   platform::host::FileFaults cut;
   cut.writeLimit = 4194304;
   const platform::host::ScopedFileFaults faults(cut);
-  try {
-    CRefCountPtr<CMsiPackageDesc> package(new CMsiPackageDesc(129, "x.msi", true));
-    ADD_FAILURE() << "no error";
-  } catch (const Error::QvExceptionCommon& error) {
-    EXPECT_NE(
-        std::string::npos,
-        error.GetMessage().find(": 4194304 of " + std::to_string(packageSize) + " bytes written."))
-        << error.GetMessage();
-  }
+  const auto error = ExtractionError(129, "x.msi");
+  ASSERT_NE(nullptr, error);
+  EXPECT_NE(std::string::npos, error->GetMessage().find(": 4194304 of " +
+                                                         std::to_string(packageSize) +
+                                                         " bytes written."))
+      << error->GetMessage();
 }
 
 TEST(CMsiPackageDesc, WithoutACacheFolderNothingIsWritten) {
@@ -201,13 +209,9 @@ TEST(CMsiPackageDesc, WithoutACacheFolderNothingIsWritten) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
     const platform::host::ScopedCommonAppData appData(c.appData);
-    try {
-      CRefCountPtr<CMsiPackageDesc> package(
-          new CMsiPackageDesc(129, "QvHalcyonSetupENx64.msi", true));
-      ADD_FAILURE() << "no error";
-    } catch (const Error::QvException& error) {
-      EXPECT_EQ(c.message, error.GetMessage());
-    }
+    const auto error = ExtractionError(129, "QvHalcyonSetupENx64.msi");
+    ASSERT_NE(nullptr, error);
+    EXPECT_EQ(c.message, error->GetMessage());
   }
   for (const std::string& name : ListFolder(".")) {
     EXPECT_NE('{', name[0]) << name << ": a GUID folder in the current folder";
