@@ -33,6 +33,7 @@ void CompareWithResource(const QvFileHandle& file, const char* path,
   const auto* expected = static_cast<const unsigned char*>(resource.data);
   std::vector<unsigned char> chunk(kCompareChunk);
   std::size_t offset = 0;
+  bool same = true;
   for (;;) {
     std::size_t read = 0;
     const platform::ErrorCode error =
@@ -40,12 +41,14 @@ void CompareWithResource(const QvFileHandle& file, const char* path,
     if (error != 0)
       Fail(kWriteResource, __LINE__, error, FormatString("Failed to read file '%s'.", path));
     if (read == 0) break;
+    // Bytes past the resource's end differ as much as changed ones.
     if (read > resource.size - offset || std::memcmp(chunk.data(), expected + offset, read) != 0) {
+      same = false;
       break;
     }
     offset += read;
   }
-  if (offset != resource.size) {
+  if (!same || offset != resource.size) {
     Fail(kWriteResource, __LINE__, 0,
          FormatString("File '%s' does not hold the package that was written to it.", path));
   }

@@ -158,11 +158,19 @@ TEST(CMsiPackageDesc, AFailedExtractionIsAnErrorAndRemovesWhatItWrote) {
     std::fputc(0x5A, file);
     std::fclose(file);
   };
+  platform::host::FileFaults appended;
+  appended.afterWriteClose = [](const std::string& hostPath) {
+    std::FILE* file = std::fopen(hostPath.c_str(), "ab");
+    ASSERT_NE(nullptr, file);
+    std::fputc(0x5A, file);
+    std::fclose(file);
+  };
   const Case kCases[] = {
       {"the GUID folder is already there", existingFolder, 183,
        "Failed to create folder '" + zeroFolder + "'."},
       {"the disk is full", fullDisk, 112, "Failed to write file '" + cache + "\\{"},
       {"the bytes differ on read-back", swapped, 0, "File '" + cache + "\\{"},
+      {"a byte follows the package on read-back", appended, 0, "File '" + cache + "\\{"},
   };
   // A folder of another's under the all-zero GUID, with a file of its own.
   ASSERT_TRUE(QvFsPath(zeroFolder.c_str()).CreateDirectoryTree());
@@ -186,9 +194,9 @@ TEST(CMsiPackageDesc, AFailedExtractionIsAnErrorAndRemovesWhatItWrote) {
   const platform::host::ScopedFileFaults faults(cut);
   const auto error = ExtractionError(129, "x.msi");
   ASSERT_NE(nullptr, error);
-  EXPECT_NE(std::string::npos, error->GetMessage().find(": 4194304 of " +
-                                                         std::to_string(packageSize) +
-                                                         " bytes written."))
+  EXPECT_NE(
+      std::string::npos,
+      error->GetMessage().find(": 4194304 of " + std::to_string(packageSize) + " bytes written."))
       << error->GetMessage();
 }
 
