@@ -71,8 +71,17 @@ ENV
   mkdir -p "$WINEPREFIX"
   # Persistent from the start, so that every later program starts in about a second.
   wineserver -p >/dev/null 2>&1 </dev/null
-  if ! timeout "$boot_seconds" "$wine" wineboot -i >"$dir/wineboot.log" 2>&1 </dev/null; then
-    echo "testbed: wineboot failed" >&2; cat "$dir/wineboot.log" >&2; exit 1
+  local status=0
+  timeout "$boot_seconds" "$wine" wineboot -i >"$dir/wineboot.log" 2>&1 </dev/null || status=$?
+  if [ "$status" -ne 0 ]; then
+    # Under emulation Wine's fault handling is unreliable: one of wineboot's processes may
+    # crash once the prefix is already complete.
+    if [ "$kind" != win64 ] && [ "$status" -ne 124 ] &&
+       [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]; then
+      echo "testbed: wineboot ended with $status under emulation, but the prefix is complete" >&2
+    else
+      echo "testbed: wineboot failed ($status)" >&2; cat "$dir/wineboot.log" >&2; exit 1
+    fi
   fi
   # The registry files appear only when the persistent server saves them; the folders are
   # there at once.
