@@ -51,8 +51,7 @@ cache_blocked_by_file() {
   echo "a file where the folder should be" >"$(cache)"
   run_setup "$setup" "$row" Return
   check "the Error box names the cache folder and the system's reason" \
-    "File already exists. (0xb7)\\n\\nFailed to create folder 'C:\ProgramData\MSI Cache'." \
-    "$(field boxes)"
+    "$CACHE_BLOCKED_BOX" "$(field boxes)"
   check "no install call" 0 "$(field install-count)"
   check "the blocking file is untouched" "a file where the folder should be" "$(cat "$(cache)")"
   check "nothing written to the current folder" "" "$(find "$work" -maxdepth 1 -name '{*')"

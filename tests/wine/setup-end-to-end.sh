@@ -129,8 +129,7 @@ error_box() {
   run_setup "$setup" error-box Return
   check "exit code" 0 "$exit_code"
   check "the Error box names the cache folder and the system's reason" \
-    "File already exists. (0xb7)\\n\\nFailed to create folder 'C:\ProgramData\MSI Cache'." \
-    "$(field boxes)"
+    "$CACHE_BLOCKED_BOX" "$(field boxes)"
   check "no install call" 0 "$(field install-count)"
   rm -f "$cache"
 }

@@ -6,8 +6,10 @@ wine=/usr/lib/wine/wine64  # until start_prefix names the prefix's own loader
 # shellcheck source=boxes.sh
 . "$here/boxes.sh"
 
-# The fresh-install property string and the text of the upgrade question.
+# The fresh-install property string, the text of the upgrade question, and the Error box
+# (as trace_fields.py prints it) when a file stands where the cache folder should be.
 readonly FRESH='ACTION=INSTALL QVSTSDATA=""'
+readonly CACHE_BLOCKED_BOX="File already exists. (0xb7)\\n\\nFailed to create folder 'C:\ProgramData\MSI Cache'."
 readonly QUESTION='The installer has detected that an older version of the program is installed on this machine. The installer will now remove the old version and replace it with the new one. All settings will be retained.\nDo you want to continue?'
 
 failures=0
